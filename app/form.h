@@ -1,0 +1,85 @@
+#pragma once
+
+// The window Talvex as data: every number and text it shows, once, for every front end.
+// Positions and sizes are in twips (1/1440 inch), from the top left of the client area.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace talvex::form {
+
+inline constexpr int kTwipsPerInch = 1440;
+inline constexpr int kTwipsPerPoint = 20;
+
+// The control arrays. The commands work on the lists and on Text1(kOutputBox).
+inline constexpr std::string_view kButtons = "Command1";
+inline constexpr std::string_view kDigitLists = "List1";
+inline constexpr std::string_view kTextBoxes = "Text1";
+inline constexpr std::string_view kLabels = "Label1";
+inline constexpr std::int16_t kOutputBox = 0;
+
+struct Rgb {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+    friend constexpr bool operator==(Rgb, Rgb) = default;
+};
+
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+    [[nodiscard]] constexpr int right() const { return left + width; }
+    [[nodiscard]] constexpr int bottom() const { return top + height; }
+};
+
+struct Font {
+    std::string_view face;
+    // Metric-compatible with `face` and carrying Cyrillic, for systems without `face`.
+    std::string_view fallbackFace;
+    int points;
+    int weight; // 400 regular, 700 bold
+    bool italic;
+    bool underline;
+    bool strikeOut;
+    int charset; // 204: Cyrillic
+};
+
+enum class Kind { PushButton, ListBox, TextBox, Label };
+
+struct Control {
+    Kind kind;
+    std::string_view array; // Command1, List1, Text1, Label1
+    std::int16_t index;
+    Rect rect;
+    int tabIndex;
+    // A button's or label's caption, or a text box's initial text (CR LF line breaks).
+    std::string_view text;
+    // Unset: the system's colour for this kind of control.
+    const Rgb* background = nullptr;
+    bool visible = true;
+    // Text boxes only: several lines, wrapped, with a vertical scroll bar.
+    bool multiLine = false;
+    // List boxes only: the rows, top to bottom.
+    std::span<const std::string_view> rows = {};
+};
+
+struct Window {
+    std::string_view name;
+    std::string_view caption;
+    int clientWidth;
+    int clientHeight;
+    Rgb background;
+    Font font;
+    // In the order in which they are stored, which is not the tab order.
+    std::span<const Control> controls;
+};
+
+[[nodiscard]] const Window& talvex();
+
+// The control `array`(`index`) of the window; null when there is none.
+[[nodiscard]] const Control* find(const Window& window, std::string_view array, int index);
+
+} // namespace talvex::form

@@ -1,0 +1,169 @@
+#include "main_window.h"
+
+#include "app/form.h"
+#include "pin/pin_commands.h"
+#include "resources/talvex.xpm"
+#include "text_box.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace talvex::qt {
+
+namespace {
+
+// Qt lays out in device-independent pixels of 1/96 inch and maps them to the screen's real
+// pixels itself, so converting here, and only here, keeps the window's physical size at any DPI.
+constexpr int kPixelsPerInch = 96;
+
+int pixels(int twips) {
+    return (twips * kPixelsPerInch + form::kTwipsPerInch / 2) / form::kTwipsPerInch;
+}
+
+QRect pixels(const form::Rect& rect) {
+    return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
+}
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor qtColor(form::Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+QFont qtFont(const form::Font& font) {
+    QFont result;
+    result.setFamilies({qtText(font.face), qtText(font.fallbackFace)});
+    // In pixels rather than points, so that text and controls scale alike whatever logical
+    // DPI the desktop reports.
+    result.setPixelSize(pixels(font.points * form::kTwipsPerPoint));
+    result.setWeight(static_cast<QFont::Weight>(font.weight));
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    result.setStrikeOut(font.strikeOut);
+    return result;
+}
+
+// Many Qt styles paint button faces with their own colours and ignore the palette; a style
+// sheet shows the face colour under every style, with a raised edge that sinks when pressed.
+QString faceStyle(const QColor& face) {
+    return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
+                          "QPushButton:pressed { border-style: inset; }"
+                          "QPushButton:focus { border: 2px solid black; }")
+        .arg(face.name());
+}
+
+} // namespace
+
+MainWindow::MainWindow(pin::RandomSource& random)
+    : random_(random) {
+    const form::Window& window = form::talvex();
+    setObjectName(qtText(window.name));
+    setWindowTitle(qtText(window.caption));
+    setWindowIcon(QIcon(QPixmap(talvex_xpm)));
+    setFixedSize(pixels(window.clientWidth), pixels(window.clientHeight));
+    setFont(qtFont(window.font));
+
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const form::Control& control : window.controls) {
+        QWidget* widget = createControl(control);
+        widget->setObjectName(
+            QStringLiteral("%1(%2)").arg(qtText(control.array)).arg(control.index));
+        widget->setGeometry(pixels(control.rect));
+        widget->setHidden(!control.visible);
+        tabOrder.emplace_back(control.tabIndex, widget);
+    }
+
+    std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
+    const auto first = std::ranges::find_if(tabOrder, [](const auto& entry) {
+        return !entry.second->isHidden() && (entry.second->focusPolicy() & Qt::TabFocus) != 0;
+    });
+    if (first != tabOrder.end()) {
+        first->second->setFocus();
+    }
+}
+
+QWidget* MainWindow::createControl(const form::Control& control) {
+    switch (control.kind) {
+    case form::Kind::PushButton: {
+        auto* button = new QPushButton(qtText(control.text), this);
+        if (control.background != nullptr) {
+            button->setStyleSheet(faceStyle(qtColor(*control.background)));
+        }
+        connect(button, &QPushButton::clicked, this,
+                [this, index = control.index] { pin::command1Click(index, *this, random_); });
+        return button;
+    }
+    case form::Kind::ListBox: {
+        auto* list = new QListWidget(this);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        for (const std::string_view row : control.rows) {
+            list->addItem(qtText(row));
+        }
+        lists_.at(static_cast<std::size_t>(control.index)) = list;
+        return list;
+    }
+    case form::Kind::TextBox: {
+        auto* box = new TextBox(this);
+        box->setCrlfText(qtText(control.text));
+        if (control.index == form::kOutputBox) {
+            output_ = box;
+        }
+        return box;
+    }
+    case form::Kind::Label: {
+        auto* label = new QLabel(qtText(control.text), this);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        if (control.background != nullptr) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::Window, qtColor(*control.background));
+            label->setPalette(palette);
+            label->setAutoFillBackground(true);
+        }
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+void MainWindow::paintEvent(QPaintEvent* /*event*/) {
+    // Painted rather than set in the palette, which the children would inherit.
+    QPainter(this).fillRect(rect(), qtColor(form::talvex().background));
+}
+
+pin::Row MainWindow::listIndex(int list) const {
+    const QModelIndexList selected =
+        lists_.at(static_cast<std::size_t>(list))->selectionModel()->selectedRows();
+    return selected.isEmpty() ? pin::kNoRow : static_cast<pin::Row>(selected.first().row());
+}
+
+void MainWindow::setListIndex(int list, pin::Row row) {
+    QListWidget* widget = lists_.at(static_cast<std::size_t>(list));
+    if (row == pin::kNoRow) {
+        widget->clearSelection();
+        widget->setCurrentIndex({});
+        return;
+    }
+    widget->setCurrentRow(row);
+    widget->scrollToItem(widget->item(row));
+}
+
+std::string MainWindow::outputText() const {
+    return output_->crlfText().toStdString();
+}
+
+void MainWindow::setOutputText(std::string_view text) {
+    output_->setCrlfText(qtText(text));
+}
+
+} // namespace talvex::qt

@@ -1,0 +1,146 @@
+#include "app/form.h"
+#include "pin/controls.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace talvex::form {
+namespace {
+
+std::size_t characters(std::string_view utf8) {
+    return static_cast<std::size_t>(std::ranges::count_if(
+        utf8, [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0U) != 0x80U; }));
+}
+
+// The text split at CR LF; fails the test on a CR or LF that is not part of a pair, or on a
+// last line without its CR LF.
+std::vector<std::string_view> crlfLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const auto end = text.find("\r\n");
+        if (end == std::string_view::npos) {
+            ADD_FAILURE() << "text does not end with CR LF";
+            break;
+        }
+        const std::string_view line = text.substr(0, end);
+        EXPECT_EQ(line.find_first_of("\r\n"), std::string_view::npos) << line;
+        lines.push_back(line);
+        text.remove_prefix(end + 2);
+    }
+    return lines;
+}
+
+const Control& control(std::string_view array, int index) {
+    const Control* found = find(talvex(), array, index);
+    EXPECT_NE(found, nullptr) << array << "(" << index << ")";
+    return *found;
+}
+
+std::string name(const Control& c) {
+    return std::string(c.array) + "(" + std::to_string(c.index) + ")";
+}
+
+TEST(FormTexts, DescriptionHasItsEightLinesWithTheirExactBlanks) {
+    const std::string_view text = control(kTextBoxes, kOutputBox).text;
+    EXPECT_EQ(characters(text), 703U);
+
+    const auto lines = crlfLines(text);
+    ASSERT_EQ(lines.size(), 8U);
+    EXPECT_TRUE(lines[0].starts_with("PIN е съкращение от Personal Identification Number."));
+    EXPECT_TRUE(lines[0].ends_with("формиране са: "));
+    EXPECT_TRUE(lines[1].ends_with("поредни цифри  и др"));
+    EXPECT_TRUE(lines[3].starts_with("Чрез  проекта"));
+    EXPECT_TRUE(lines[6].starts_with("а) ")); // Cyrillic а and б, not Latin a and 6
+    EXPECT_TRUE(lines[7].starts_with("б) "));
+    // Exactly the two doubled blanks of lines 2 and 4.
+    std::size_t doubled = 0;
+    for (auto at = text.find("  "); at != std::string_view::npos; at = text.find("  ", at + 1)) {
+        ++doubled;
+    }
+    EXPECT_EQ(doubled, 2U);
+}
+
+TEST(FormTexts, QuotationEndsWithABlankBeforeItsLineBreak) {
+    const std::string_view text = control(kTextBoxes, 1).text;
+    EXPECT_EQ(characters(text), 114U);
+    EXPECT_TRUE(text.starts_with("Неприятното в това да си първият"));
+    EXPECT_TRUE(text.ends_with("колко трудно е било. \r\n"));
+    EXPECT_EQ(crlfLines(text).size(), 1U);
+}
+
+TEST(FormTexts, CaptionIsAnExampleAddressTwoBlanksAndTheTitle) {
+    const std::string_view caption = talvex().caption;
+    const auto gap = caption.find("  ");
+    ASSERT_NE(gap, std::string_view::npos);
+    const std::string_view address = caption.substr(0, gap);
+    EXPECT_TRUE(address.starts_with("https://")) << address;
+    EXPECT_TRUE(address.ends_with(".example.org")) << address;
+    EXPECT_EQ(caption.substr(gap + 2), "ИТ - генериране на PIN код");
+}
+
+TEST(FormControls, AreStoredInTheirOrderAndTakeFocusInTabIndexOrder) {
+    const auto& controls = talvex().controls;
+    std::vector<std::string> stored;
+    for (const Control& c : controls) {
+        stored.push_back(name(c));
+    }
+    EXPECT_EQ(stored, (std::vector<std::string>{"Command1(1)", "Command1(0)", "List1(3)",
+                                                "List1(2)", "List1(1)", "List1(0)", "Text1(1)",
+                                                "Text1(0)", "Label1(0)"}));
+
+    std::vector<const Control*> byTab;
+    for (const Control& c : controls) {
+        byTab.push_back(&c);
+    }
+    std::ranges::sort(byTab, {}, &Control::tabIndex);
+    std::vector<std::string> tabOrder;
+    for (std::size_t i = 0; i < byTab.size(); ++i) {
+        EXPECT_EQ(byTab[i]->tabIndex, static_cast<int>(i)) << "tab indexes are 0 to 8, once each";
+        tabOrder.push_back(name(*byTab[i]));
+    }
+    EXPECT_EQ(tabOrder,
+              (std::vector<std::string>{"Text1(0)", "Text1(1)", "Label1(0)", "List1(0)", "List1(1)",
+                                        "List1(2)", "List1(3)", "Command1(0)", "Command1(1)"}));
+}
+
+TEST(FormControls, DigitListsStandSideBySideAndRowKReadsAsDigitK) {
+    const Control& first = control(kDigitLists, 0);
+    for (int i = 0; i < pin::kDigitLists; ++i) {
+        const Control& list = control(kDigitLists, i);
+        EXPECT_EQ(list.kind, Kind::ListBox);
+        EXPECT_EQ(list.rect.left, first.rect.left + 600 * i);
+        EXPECT_EQ(list.rect.top, first.rect.top);
+        ASSERT_EQ(list.rows.size(), 10U);
+        for (std::size_t k = 0; k < list.rows.size(); ++k) {
+            EXPECT_EQ(list.rows[k], std::string(1, static_cast<char>('0' + k)));
+        }
+    }
+    EXPECT_EQ(find(talvex(), kDigitLists, pin::kDigitLists), nullptr) << "one list per digit";
+
+    // The buttons stand right of the lists, Choose level with their tops.
+    const Control& choose = control(kButtons, 0);
+    EXPECT_EQ(choose.rect.top, first.rect.top);
+    EXPECT_GT(choose.rect.left, control(kDigitLists, 3).rect.right());
+    EXPECT_GT(control(kButtons, 1).rect.top, choose.rect.bottom());
+}
+
+TEST(FormControls, OnlyTheQuotationBoxIsHiddenAndOnlyItLeavesTheClientArea) {
+    const Window& window = talvex();
+    for (const Control& c : window.controls) {
+        const bool quotation = c.array == kTextBoxes && c.index == 1;
+        EXPECT_EQ(c.visible, !quotation) << name(c);
+        EXPECT_EQ(c.rect.right() <= window.clientWidth, !quotation) << name(c);
+        EXPECT_LE(c.rect.bottom(), window.clientHeight) << name(c);
+        EXPECT_EQ(c.multiLine, c.kind == Kind::TextBox) << name(c);
+        // Whole pixels at 96 DPI, so no front end has to round.
+        for (const int twips : {c.rect.left, c.rect.top, c.rect.width, c.rect.height}) {
+            EXPECT_EQ(twips % 15, 0) << name(c);
+        }
+    }
+    EXPECT_EQ(control(kTextBoxes, 1).rect.right() - window.clientWidth, 165);
+}
+
+} // namespace
+} // namespace talvex::form

@@ -1,0 +1,140 @@
+#include "pin/pin_commands.h"
+#include "tests/support/scripted_random.h"
+
+#include <array>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace talvex::pin {
+namespace {
+
+using test::forProduct;
+using test::ScriptedRandom;
+
+// The window as plain memory; it keeps every text written to the output box, in order.
+class SubstituteWindow final : public Controls {
+public:
+    std::array<Row, kDigitLists> lists{kNoRow, kNoRow, kNoRow, kNoRow};
+    std::string text;
+    std::vector<std::string> writes;
+
+    Row listIndex(int list) const override { return lists.at(static_cast<std::size_t>(list)); }
+    void setListIndex(int list, Row row) override {
+        lists.at(static_cast<std::size_t>(list)) = row;
+    }
+    std::string outputText() const override { return text; }
+    void setOutputText(std::string_view value) override {
+        text = value;
+        writes.push_back(text);
+    }
+};
+
+const std::string kResultPrefix = "Генериран нов PIN код:\r\n";
+
+TEST(Generation, DrawsADigitForEveryListWithoutSelectionInListOrder) {
+    SubstituteWindow window;
+    window.text = "anything the box held before";
+    ScriptedRandom random{forProduct(3), forProduct(501), forProduct(62.5), forProduct(999.75)};
+
+    command1Click(kChoose, window, random);
+
+    EXPECT_EQ(random.draws, 4);
+    EXPECT_EQ(window.lists, (std::array<Row, 4>{3, 1, 2, 0}));
+    EXPECT_EQ(window.text, kResultPrefix + "3120\r\n");
+}
+
+TEST(Generation, KeepsTheUserSelectionAndDrawsOnlyForTheOthers) {
+    SubstituteWindow window;
+    window.lists[1] = 7;
+    ScriptedRandom random{forProduct(14), forProduct(25), forProduct(36)};
+
+    command1Click(kChoose, window, random);
+
+    EXPECT_EQ(random.draws, 3);
+    EXPECT_EQ(window.lists, (std::array<Row, 4>{4, 7, 5, 6}));
+    EXPECT_EQ(window.text, kResultPrefix + "4756\r\n");
+}
+
+TEST(Generation, DrawsNothingWhenEveryListHasASelectionAndKeepsALeadingZero) {
+    SubstituteWindow window;
+    window.lists = {0, 0, 9, 1};
+    ScriptedRandom random{};
+
+    command1Click(kChoose, window, random);
+
+    EXPECT_EQ(random.draws, 0);
+    EXPECT_EQ(window.text, kResultPrefix + "0091\r\n");
+}
+
+TEST(Generation, RewritesTheBoxAfterEveryDigit) {
+    SubstituteWindow window;
+    window.lists = {5, kNoRow, 3, kNoRow};
+    ScriptedRandom random{forProduct(8), forProduct(2)};
+
+    command1Click(kChoose, window, random);
+
+    const std::vector<std::string> expected{kResultPrefix,          kResultPrefix + "5",
+                                            kResultPrefix + "58",   kResultPrefix + "583",
+                                            kResultPrefix + "5832", kResultPrefix + "5832\r\n"};
+    EXPECT_EQ(window.writes, expected);
+}
+
+TEST(Generation, PressedTwiceGivesTheSamePinWithoutDrawingAgain) {
+    SubstituteWindow window;
+    ScriptedRandom random{forProduct(1), forProduct(2), forProduct(3), forProduct(4)};
+
+    command1Click(kChoose, window, random);
+    const std::string first = window.text;
+    command1Click(kChoose, window, random);
+
+    EXPECT_EQ(random.draws, 4);
+    EXPECT_EQ(window.text, first);
+}
+
+TEST(Clearing, DeselectsEveryListEmptiesTheBoxAndDrawsNothing) {
+    SubstituteWindow window;
+    window.lists = {1, kNoRow, 8, 0};
+    window.text = "Генериран нов PIN код:\r\n1280\r\n";
+    ScriptedRandom random{};
+
+    command1Click(kClear, window, random);
+
+    EXPECT_EQ(window.lists, (std::array<Row, 4>{kNoRow, kNoRow, kNoRow, kNoRow}));
+    EXPECT_EQ(window.text, "");
+    EXPECT_EQ(random.draws, 0);
+}
+
+TEST(Clearing, LetsTheNextGenerationDrawAllFourDigitsAfresh) {
+    SubstituteWindow window;
+    ScriptedRandom random{forProduct(1), forProduct(2), forProduct(3), forProduct(4),
+                          forProduct(5), forProduct(6), forProduct(7), forProduct(8)};
+
+    command1Click(kChoose, window, random);
+    command1Click(kClear, window, random);
+    command1Click(kChoose, window, random);
+
+    EXPECT_EQ(random.draws, 8);
+    EXPECT_EQ(window.text, kResultPrefix + "5678\r\n");
+}
+
+TEST(CommandHandler, IgnoresEveryOtherButtonIndex) {
+    for (const std::int16_t index : {std::numeric_limits<std::int16_t>::min(), std::int16_t{-1},
+                                     std::int16_t{2}, std::numeric_limits<std::int16_t>::max()}) {
+        SubstituteWindow window;
+        window.lists = {kNoRow, 4, kNoRow, 2};
+        window.text = "unchanged";
+        ScriptedRandom random{};
+
+        command1Click(index, window, random);
+
+        EXPECT_EQ(window.lists, (std::array<Row, 4>{kNoRow, 4, kNoRow, 2})) << index;
+        EXPECT_TRUE(window.writes.empty()) << index;
+        EXPECT_EQ(random.draws, 0) << index;
+    }
+}
+
+} // namespace
+} // namespace talvex::pin
