@@ -51,11 +51,12 @@ QFont qtFont(const form::Font& font) {
 }
 
 // Many Qt styles paint button faces with their own colours and ignore the palette; a style
-// sheet shows the face colour under every style, with a raised edge that sinks when pressed.
+// sheet shows the face colour under every style: a raised edge that sinks when pressed, black
+// while the button has the keyboard focus.
 QString faceStyle(const QColor& face) {
     return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
-                          "QPushButton:pressed { border-style: inset; }"
-                          "QPushButton:focus { border: 2px solid black; }")
+                          "QPushButton:focus { border: 2px solid black; }"
+                          "QPushButton:pressed { border: 2px inset %1; }")
         .arg(face.name());
 }
 
@@ -149,13 +150,11 @@ pin::Row MainWindow::listIndex(int list) const {
 
 void MainWindow::setListIndex(int list, pin::Row row) {
     QListWidget* widget = lists_.at(static_cast<std::size_t>(list));
-    if (row == pin::kNoRow) {
-        widget->clearSelection();
-        widget->setCurrentIndex({});
-        return;
-    }
+    // With single selection the current row is the selected one, and -1 leaves neither.
     widget->setCurrentRow(row);
-    widget->scrollToItem(widget->item(row));
+    if (row != pin::kNoRow) {
+        widget->scrollToItem(widget->item(row));
+    }
 }
 
 std::string MainWindow::outputText() const {

@@ -80,31 +80,6 @@ TEST(FormTexts, CaptionIsAnExampleAddressTwoBlanksAndTheTitle) {
     EXPECT_EQ(caption.substr(gap + 2), "ИТ - генериране на PIN код");
 }
 
-TEST(FormControls, AreStoredInTheirOrderAndTakeFocusInTabIndexOrder) {
-    const auto& controls = talvex().controls;
-    std::vector<std::string> stored;
-    for (const Control& c : controls) {
-        stored.push_back(name(c));
-    }
-    EXPECT_EQ(stored, (std::vector<std::string>{"Command1(1)", "Command1(0)", "List1(3)",
-                                                "List1(2)", "List1(1)", "List1(0)", "Text1(1)",
-                                                "Text1(0)", "Label1(0)"}));
-
-    std::vector<const Control*> byTab;
-    for (const Control& c : controls) {
-        byTab.push_back(&c);
-    }
-    std::ranges::sort(byTab, {}, &Control::tabIndex);
-    std::vector<std::string> tabOrder;
-    for (std::size_t i = 0; i < byTab.size(); ++i) {
-        EXPECT_EQ(byTab[i]->tabIndex, static_cast<int>(i)) << "tab indexes are 0 to 8, once each";
-        tabOrder.push_back(name(*byTab[i]));
-    }
-    EXPECT_EQ(tabOrder,
-              (std::vector<std::string>{"Text1(0)", "Text1(1)", "Label1(0)", "List1(0)", "List1(1)",
-                                        "List1(2)", "List1(3)", "Command1(0)", "Command1(1)"}));
-}
-
 TEST(FormControls, DigitListsStandSideBySideAndRowKReadsAsDigitK) {
     const Control& first = control(kDigitLists, 0);
     for (int i = 0; i < pin::kDigitLists; ++i) {
