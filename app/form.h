@@ -13,10 +13,10 @@ inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPoint = 20;
 
 // The control arrays. The commands work on the lists and on Text1(kOutputBox).
-inline constexpr std::string_view kButtons = "Command1";
-inline constexpr std::string_view kDigitLists = "List1";
-inline constexpr std::string_view kTextBoxes = "Text1";
-inline constexpr std::string_view kLabels = "Label1";
+inline constexpr std::string_view kCommand1 = "Command1";
+inline constexpr std::string_view kList1 = "List1";
+inline constexpr std::string_view kText1 = "Text1";
+inline constexpr std::string_view kLabel1 = "Label1";
 inline constexpr std::int16_t kOutputBox = 0;
 
 struct Rgb {

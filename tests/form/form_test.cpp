@@ -43,7 +43,7 @@ std::string name(const Control& c) {
 }
 
 TEST(FormTexts, DescriptionHasItsEightLinesWithTheirExactBlanks) {
-    const std::string_view text = control(kTextBoxes, kOutputBox).text;
+    const std::string_view text = control(kText1, kOutputBox).text;
     EXPECT_EQ(characters(text), 703U);
 
     const auto lines = crlfLines(text);
@@ -63,7 +63,7 @@ TEST(FormTexts, DescriptionHasItsEightLinesWithTheirExactBlanks) {
 }
 
 TEST(FormTexts, QuotationEndsWithABlankBeforeItsLineBreak) {
-    const std::string_view text = control(kTextBoxes, 1).text;
+    const std::string_view text = control(kText1, 1).text;
     EXPECT_EQ(characters(text), 114U);
     EXPECT_TRUE(text.starts_with("Неприятното в това да си първият"));
     EXPECT_TRUE(text.ends_with("колко трудно е било. \r\n"));
@@ -81,9 +81,9 @@ TEST(FormTexts, CaptionIsAnExampleAddressTwoBlanksAndTheTitle) {
 }
 
 TEST(FormControls, DigitListsStandSideBySideAndRowKReadsAsDigitK) {
-    const Control& first = control(kDigitLists, 0);
+    const Control& first = control(kList1, 0);
     for (int i = 0; i < pin::kDigitLists; ++i) {
-        const Control& list = control(kDigitLists, i);
+        const Control& list = control(kList1, i);
         EXPECT_EQ(list.kind, Kind::ListBox);
         EXPECT_EQ(list.rect.left, first.rect.left + 600 * i);
         EXPECT_EQ(list.rect.top, first.rect.top);
@@ -92,19 +92,19 @@ TEST(FormControls, DigitListsStandSideBySideAndRowKReadsAsDigitK) {
             EXPECT_EQ(list.rows[k], std::string(1, static_cast<char>('0' + k)));
         }
     }
-    EXPECT_EQ(find(talvex(), kDigitLists, pin::kDigitLists), nullptr) << "one list per digit";
+    EXPECT_EQ(find(talvex(), kList1, pin::kDigitLists), nullptr) << "one list per digit";
 
     // The buttons stand right of the lists, Choose level with their tops.
-    const Control& choose = control(kButtons, 0);
+    const Control& choose = control(kCommand1, 0);
     EXPECT_EQ(choose.rect.top, first.rect.top);
-    EXPECT_GT(choose.rect.left, control(kDigitLists, 3).rect.right());
-    EXPECT_GT(control(kButtons, 1).rect.top, choose.rect.bottom());
+    EXPECT_GT(choose.rect.left, control(kList1, 3).rect.right());
+    EXPECT_GT(control(kCommand1, 1).rect.top, choose.rect.bottom());
 }
 
 TEST(FormControls, OnlyTheQuotationBoxIsHiddenAndOnlyItLeavesTheClientArea) {
     const Window& window = talvex();
     for (const Control& c : window.controls) {
-        const bool quotation = c.array == kTextBoxes && c.index == 1;
+        const bool quotation = c.array == kText1 && c.index == 1;
         EXPECT_EQ(c.visible, !quotation) << name(c);
         EXPECT_EQ(c.rect.right() <= window.clientWidth, !quotation) << name(c);
         EXPECT_LE(c.rect.bottom(), window.clientHeight) << name(c);
@@ -114,7 +114,7 @@ TEST(FormControls, OnlyTheQuotationBoxIsHiddenAndOnlyItLeavesTheClientArea) {
             EXPECT_EQ(twips % 15, 0) << name(c);
         }
     }
-    EXPECT_EQ(control(kTextBoxes, 1).rect.right() - window.clientWidth, 165);
+    EXPECT_EQ(control(kText1, 1).rect.right() - window.clientWidth, 165);
 }
 
 } // namespace

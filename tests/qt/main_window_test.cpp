@@ -130,12 +130,12 @@ TEST_F(MainWindowTest, OpensWithItsTextsNoSelectionAndTheQuotationHidden) {
 
     EXPECT_TRUE(box(0)->isVisible());
     EXPECT_EQ(box(0)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    const std::string_view description = form::find(form, form::kTextBoxes, 0)->text;
+    const std::string_view description = form::find(form, form::kText1, 0)->text;
     EXPECT_EQ(copyOutput(), fromUtf8(description)) << "CR LF and blanks survive a copy";
 
     EXPECT_FALSE(box(1)->isVisible());
     EXPECT_EQ(box(1)->toPlainText(),
-              fromUtf8(form::find(form, form::kTextBoxes, 1)->text).replace("\r\n", "\n"));
+              fromUtf8(form::find(form, form::kText1, 1)->text).replace("\r\n", "\n"));
 }
 
 TEST_F(MainWindowTest, PaintsTheFormsColours) {
