@@ -47,6 +47,7 @@ struct Font {
     int charset; // 204: Cyrillic
 };
 
+// A TextBox holds several lines, wrapped, with a vertical scroll bar.
 enum class Kind { PushButton, ListBox, TextBox, Label };
 
 struct Control {
@@ -60,8 +61,6 @@ struct Control {
     // Unset: the system's colour for this kind of control.
     const Rgb* background = nullptr;
     bool visible = true;
-    // Text boxes only: several lines, wrapped, with a vertical scroll bar.
-    bool multiLine = false;
     // List boxes only: the rows, top to bottom.
     std::span<const std::string_view> rows = {};
 };
