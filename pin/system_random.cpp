@@ -1,14 +1,42 @@
 #include "system_random.h"
 
+#include <cstdint>
+
+#if defined(_WIN32)
+#include <windows.h>
+// windows.h first: bcrypt.h relies on its types.
+#include <bcrypt.h>
+#include <cstdio>
+#include <stdexcept>
+#else
 #include <cerrno>
 #include <cstddef>
-#include <cstdint>
 #include <sys/random.h>
 #include <system_error>
+#endif
 
 namespace talvex::pin {
 
 namespace {
+
+// A PIN from a weaker source would look just as random and be guessable, so where the system's
+// generator fails we stop rather than fall back.
+#if defined(_WIN32)
+
+std::uint32_t systemRandomWord() {
+    std::uint32_t word = 0;
+    const NTSTATUS status = BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&word), sizeof word,
+                                            BCRYPT_USE_SYSTEM_PREFERRED_RNG);
+    if (!BCRYPT_SUCCESS(status)) {
+        char message[48];
+        std::snprintf(message, sizeof message, "BCryptGenRandom failed: status 0x%08lX",
+                      static_cast<unsigned long>(status));
+        throw std::runtime_error(message);
+    }
+    return word;
+}
+
+#else
 
 std::uint32_t systemRandomWord() {
     std::uint32_t word = 0;
@@ -20,13 +48,14 @@ std::uint32_t systemRandomWord() {
             if (errno == EINTR) {
                 continue;
             }
-            // A PIN from a weaker source would look just as random and be guessable: stop.
             throw std::system_error(errno, std::generic_category(), "getrandom");
         }
         filled += static_cast<std::size_t>(got);
     }
     return word;
 }
+
+#endif
 
 } // namespace
 

@@ -1,0 +1,399 @@
+#include "main_window.h"
+
+#include "app/form.h"
+#include "button_face.h"
+#include "digit_list.h"
+#include "pin/pin_commands.h"
+#include "resources/resource_ids.h"
+#include "utf16.h"
+
+#include <algorithm>
+#include <array>
+#include <commctrl.h>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+#include <system_error>
+#include <type_traits>
+#include <vector>
+
+namespace talvex::win32 {
+
+namespace {
+
+// Child IDs stay clear of IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Escape.
+constexpr int kFirstControlId = 100;
+
+// The layout assumes its fixed client size: no sizing border, no maximise box.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+
+COLORREF colorRef(form::Rgb rgb) {
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+int screenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+Font createFont(const form::Font& font, int dpi) {
+    LOGFONTW logFont{};
+    logFont.lfHeight = -pixels(font.points * form::kTwipsPerPoint, dpi);
+    logFont.lfWeight = font.weight;
+    logFont.lfItalic = font.italic ? TRUE : FALSE;
+    logFont.lfUnderline = font.underline ? TRUE : FALSE;
+    logFont.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
+    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    // Where the face is missing, Windows (and Wine) fall back to a serif of this family.
+    logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    const std::wstring face = widen(font.face);
+    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return Font(CreateFontIndirectW(&logFont));
+}
+
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(const form::Control& control) {
+    switch (control.kind) {
+    case form::Kind::PushButton:
+        // Only an owner-drawn button shows a face colour under every visual style.
+        return {WC_BUTTONW,
+                static_cast<DWORD>(WS_TABSTOP |
+                                   (control.background != nullptr ? BS_OWNERDRAW : BS_PUSHBUTTON)),
+                0};
+    case form::Kind::ListBox:
+        // Rows in stored order, one selected at most, and exactly the height the form gives.
+        return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+    case form::Kind::TextBox:
+        return {WC_EDITW, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                WS_EX_CLIENTEDGE};
+    case form::Kind::Label:
+        return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
+    }
+    return {};
+}
+
+// The window's instance data, attached to it from WM_NCCREATE to WM_NCDESTROY.
+class MainWindow final : private pin::Controls {
+public:
+    MainWindow(HWND window, pin::RandomSource& random)
+        : window_(window)
+        , random_(random)
+        , dpi_(screenDpi())
+        , font_(createFont(form::talvex().font, dpi_))
+        , background_(CreateSolidBrush(colorRef(form::talvex().background))) {}
+
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool onCreate();
+    HWND createControl(const form::Control& control);
+    void onCommand(int id, int code, HWND control);
+    void onActivate(bool active);
+    void onSetFocus() const;
+    void onNextDlgCtl(WPARAM wParam, LPARAM lParam) const;
+    void onEraseBackground(HDC dc) const;
+    LRESULT onCtlColorStatic(HDC dc, HWND control) const;
+    void onDrawItem(const DRAWITEMSTRUCT& item) const;
+
+    // The form control with child ID `id`, or null.
+    static const form::Control* controlOf(int id);
+    HBRUSH brushOf(int id) const;
+
+    [[nodiscard]] pin::Row listIndex(int list) const override;
+    void setListIndex(int list, pin::Row row) override;
+    [[nodiscard]] std::string outputText() const override;
+    void setOutputText(std::string_view text) override;
+
+    HWND window_;
+    pin::RandomSource& random_;
+    int dpi_;
+    Font font_;
+    Brush background_;
+    // By child ID less kFirstControlId; null where the control keeps the system's colours.
+    std::vector<Brush> brushes_;
+    std::array<HWND, pin::kDigitLists> lists_{};
+    HWND output_ = nullptr;
+    // The control to give the focus back to when the window is activated again.
+    HWND focus_ = nullptr;
+};
+
+LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto& create = *reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* random = static_cast<pin::RandomSource*>(create.lpCreateParams);
+        auto* self = new (std::nothrow) MainWindow(window, *random);
+        if (self == nullptr) {
+            return FALSE;
+        }
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        delete self;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return onCreate() ? 0 : -1;
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        onActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        onSetFocus();
+        return 0;
+    case WM_NEXTDLGCTL:
+        onNextDlgCtl(wParam, lParam);
+        return 0;
+    case WM_ERASEBKGND:
+        onEraseBackground(reinterpret_cast<HDC>(wParam));
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return onCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DESTROY:
+        PostQuitMessage(EXIT_SUCCESS);
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+bool MainWindow::onCreate() {
+    const form::Window& window = form::talvex();
+    if (!font_ || !background_) {
+        return false;
+    }
+    RECT frame{0, 0, pixels(window.clientWidth, dpi_), pixels(window.clientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // Dialog navigation follows the z-order, which is the order of creation.
+    std::vector<const form::Control*> tabOrder;
+    for (const form::Control& control : window.controls) {
+        tabOrder.push_back(&control);
+        brushes_.emplace_back(control.background != nullptr
+                                  ? CreateSolidBrush(colorRef(*control.background))
+                                  : nullptr);
+    }
+    std::ranges::sort(tabOrder, {}, &form::Control::tabIndex);
+    for (const form::Control* control : tabOrder) {
+        if (createControl(*control) == nullptr) {
+            return false;
+        }
+    }
+    focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
+    return true;
+}
+
+HWND MainWindow::createControl(const form::Control& control) {
+    const auto [className, style, exStyle] = controlClass(control);
+    const int left = pixels(control.rect.left, dpi_);
+    const int top = pixels(control.rect.top, dpi_);
+    // Edges rather than sizes are rounded, so that controls the form sets edge to edge stay so.
+    const HWND child = CreateWindowExW(
+        exStyle, className, widen(control.text).c_str(),
+        WS_CHILD | style | (control.visible ? WS_VISIBLE : 0), left, top,
+        pixels(control.rect.right(), dpi_) - left, pixels(control.rect.bottom(), dpi_) - top,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control))),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
+    if (child == nullptr) {
+        return nullptr;
+    }
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+    if (control.kind == form::Kind::ListBox) {
+        for (const std::string_view row : control.rows) {
+            SendMessageW(child, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(row).c_str()));
+        }
+        allowDeselectByCtrlClick(child);
+        lists_.at(static_cast<std::size_t>(control.index)) = child;
+    } else if (control.kind == form::Kind::TextBox && control.index == form::kOutputBox) {
+        output_ = child;
+    }
+    return child;
+}
+
+void MainWindow::onCommand(int id, int code, HWND control) {
+    const form::Control* source = controlOf(id);
+    if (code != BN_CLICKED || source == nullptr || source->array != form::kCommand1 ||
+        control != GetDlgItem(window_, id)) {
+        return;
+    }
+    try {
+        pin::command1Click(source->index, *this, random_);
+    } catch (const std::exception& error) {
+        // An exception must not unwind through Windows' own frames; end the program, saying why.
+        MessageBoxW(window_, widen(error.what()).c_str(), widen(form::talvex().name).c_str(),
+                    MB_OK | MB_ICONERROR);
+        PostQuitMessage(EXIT_FAILURE);
+    }
+}
+
+void MainWindow::onActivate(bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            focus_ = focus;
+        }
+    }
+}
+
+void MainWindow::onSetFocus() const {
+    if (focus_ != nullptr) {
+        SetFocus(focus_);
+    }
+}
+
+void MainWindow::onNextDlgCtl(WPARAM wParam, LPARAM lParam) const {
+    // A multi-line edit box asks for the next control this way on Tab, as it would a dialog.
+    const HWND next = LOWORD(lParam) != 0
+                          ? reinterpret_cast<HWND>(wParam)
+                          : GetNextDlgTabItem(window_, GetFocus(), wParam != 0 ? TRUE : FALSE);
+    if (next != nullptr) {
+        SetFocus(next);
+    }
+}
+
+void MainWindow::onEraseBackground(HDC dc) const {
+    RECT client;
+    GetClientRect(window_, &client);
+    FillRect(dc, &client, background_.get());
+}
+
+LRESULT MainWindow::onCtlColorStatic(HDC dc, HWND control) const {
+    const int id = GetDlgCtrlID(control);
+    const HBRUSH brush = brushOf(id);
+    if (brush == nullptr) {
+        return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
+    }
+    SetBkColor(dc, colorRef(*controlOf(id)->background));
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) const {
+    const auto id = static_cast<int>(item.CtlID);
+    if (item.CtlType == ODT_BUTTON && brushOf(id) != nullptr) {
+        drawButtonFace(item, brushOf(id), font_.get());
+    }
+}
+
+const form::Control* MainWindow::controlOf(int id) {
+    const std::span<const form::Control> controls = form::talvex().controls;
+    const int position = id - kFirstControlId;
+    return position >= 0 && position < static_cast<int>(controls.size())
+               ? &controls[static_cast<std::size_t>(position)]
+               : nullptr;
+}
+
+HBRUSH MainWindow::brushOf(int id) const {
+    return controlOf(id) != nullptr
+               ? brushes_.at(static_cast<std::size_t>(id - kFirstControlId)).get()
+               : nullptr;
+}
+
+pin::Row MainWindow::listIndex(int list) const {
+    // LB_ERR, for no selection, is -1 as well.
+    return static_cast<pin::Row>(
+        SendMessageW(lists_.at(static_cast<std::size_t>(list)), LB_GETCURSEL, 0, 0));
+}
+
+void MainWindow::setListIndex(int list, pin::Row row) {
+    // Also scrolls the row into view; -1 leaves no row selected.
+    SendMessageW(lists_.at(static_cast<std::size_t>(list)), LB_SETCURSEL, static_cast<WPARAM>(row),
+                 0);
+}
+
+std::string MainWindow::outputText() const {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(output_)), L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(output_, text.data(), static_cast<int>(text.size() + 1))));
+    return narrow(text);
+}
+
+void MainWindow::setOutputText(std::string_view text) {
+    SetWindowTextW(output_, widen(text).c_str());
+}
+
+} // namespace
+
+HWND createMainWindow(HINSTANCE instance, pin::RandomSource& random) {
+    const form::Window& window = form::talvex();
+    const std::wstring className = widen(window.name);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    if (GetClassInfoExW(instance, className.c_str(), &windowClass) == FALSE) {
+        windowClass.lpfnWndProc = MainWindow::procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(TALVEX_ICON));
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = className.c_str();
+        if (RegisterClassExW(&windowClass) == 0) {
+            throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                    "RegisterClassEx");
+        }
+    }
+    const HWND created = CreateWindowExW(0, className.c_str(), widen(window.caption).c_str(),
+                                         kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                         CW_USEDEFAULT, nullptr, nullptr, instance, &random);
+    if (created == nullptr) {
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category(),
+                                "CreateWindowEx");
+    }
+    return created;
+}
+
+int runMessageLoop(HWND window) {
+    MSG message{};
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1) {
+            return EXIT_FAILURE;
+        }
+        if (IsDialogMessageW(window, &message) == FALSE) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int controlId(const form::Control& control) {
+    return kFirstControlId + static_cast<int>(&control - form::talvex().controls.data());
+}
+
+int pixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, form::kTwipsPerInch);
+}
+
+} // namespace talvex::win32

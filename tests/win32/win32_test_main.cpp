@@ -1,0 +1,12 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+// windows.h first: commctrl.h relies on its types.
+#include <commctrl.h>
+
+int main(int argc, char* argv[]) {
+    // As Talvex.exe does: the controls of version 6, which the shared manifest asks for.
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
