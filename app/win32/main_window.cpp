@@ -35,6 +35,12 @@ struct GdiObjectDeleter {
 using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
+// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel: the one conversion, so
+// that the window keeps its physical size at any DPI.
+int pixels(int twips, int dpi) {
+    return MulDiv(twips, dpi, form::kTwipsPerInch);
+}
+
 COLORREF colorRef(form::Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
@@ -390,10 +396,6 @@ int runMessageLoop(HWND window) {
 
 int controlId(const form::Control& control) {
     return kFirstControlId + static_cast<int>(&control - form::talvex().controls.data());
-}
-
-int pixels(int twips, int dpi) {
-    return MulDiv(twips, dpi, form::kTwipsPerInch);
 }
 
 } // namespace talvex::win32

@@ -22,7 +22,4 @@ int runMessageLoop(HWND window);
 // The child window ID of a control of the form, as GetDlgItem takes it.
 [[nodiscard]] int controlId(const form::Control& control);
 
-// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel.
-[[nodiscard]] int pixels(int twips, int dpi);
-
 } // namespace talvex::win32
