@@ -3,9 +3,9 @@
 
 #include "app/form.h"
 #include "app/win32/utf16.h"
+#include "tests/win32/window_queries.h"
 
 #include <algorithm>
-#include <array>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -19,11 +19,7 @@ constexpr DWORD kPatience = 10'000; // milliseconds
 class RunningTalvex {
 public:
     RunningTalvex() {
-        std::array<wchar_t, MAX_PATH> path{};
-        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        std::wstring exe(path.data());
-        exe.replace(exe.find_last_of(L"\\/") + 1, std::wstring::npos, L"Talvex.exe");
-
+        const std::wstring exe = test::talvexExe();
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -79,20 +75,6 @@ std::vector<HWND> children(HWND window) {
     return found;
 }
 
-std::wstring classOf(HWND window) {
-    std::array<wchar_t, 64> name{};
-    return {name.data(), static_cast<std::size_t>(GetClassNameW(window, name.data(), 64))};
-}
-
-// WM_GETTEXT, which reaches into the other process; GetWindowText would not.
-std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)),
-                      L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(window, WM_GETTEXT, text.size() + 1, reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
-
 TEST(TalvexExe, AnswersAnotherProgramsMessages) {
     RunningTalvex talvex;
     ASSERT_NE(talvex.window, nullptr) << "no window with Talvex's caption";
@@ -103,20 +85,20 @@ TEST(TalvexExe, AnswersAnotherProgramsMessages) {
     HWND choose = nullptr;
     HWND clear = nullptr;
     for (const HWND child : children(talvex.window)) {
-        const std::wstring kind = classOf(child);
+        const std::wstring kind = test::classOf(child);
         if (kind == L"ListBox") {
             lists.push_back(child);
         } else if (kind == L"Edit") {
             (IsWindowVisible(child) != FALSE ? visibleEdits : hiddenEdits).push_back(child);
         } else if (kind == L"Button") {
-            (textOf(child) == L"Избор" ? choose : clear) = child;
+            (test::textOf(child) == L"Избор" ? choose : clear) = child;
         }
     }
     ASSERT_EQ(lists.size(), 4U);
     ASSERT_EQ(visibleEdits.size(), 1U);
     ASSERT_EQ(hiddenEdits.size(), 1U);
     ASSERT_NE(choose, nullptr);
-    ASSERT_EQ(textOf(clear), L"Почисти");
+    ASSERT_EQ(test::textOf(clear), L"Почисти");
     const HWND output = visibleEdits.front();
     const auto left = [](HWND window) {
         RECT rect;
@@ -125,14 +107,14 @@ TEST(TalvexExe, AnswersAnotherProgramsMessages) {
     };
     std::ranges::sort(lists, {}, left);
 
-    EXPECT_EQ(textOf(output).size(), 703U);
-    EXPECT_EQ(textOf(output).substr(0, 3), L"PIN");
-    const std::wstring quotation = textOf(hiddenEdits.front());
+    EXPECT_EQ(test::textOf(output).size(), 703U);
+    EXPECT_EQ(test::textOf(output).substr(0, 3), L"PIN");
+    const std::wstring quotation = test::textOf(hiddenEdits.front());
     EXPECT_EQ(quotation.size(), 114U);
 
     SendMessageW(lists[1], LB_SETCURSEL, 7, 0);
     SendMessageW(choose, BM_CLICK, 0, 0);
-    const std::wstring pin = textOf(output);
+    const std::wstring pin = test::textOf(output);
     const std::wstring header = L"Генериран нов PIN код:\r\n";
     ASSERT_EQ(pin.size(), header.size() + 6) << narrow(pin);
     EXPECT_EQ(pin.substr(0, header.size()), header);
@@ -146,11 +128,11 @@ TEST(TalvexExe, AnswersAnotherProgramsMessages) {
     EXPECT_EQ(pin[header.size() + 1], L'7') << "the picked digit stays";
 
     SendMessageW(clear, BM_CLICK, 0, 0);
-    EXPECT_EQ(textOf(output), L"");
+    EXPECT_EQ(test::textOf(output), L"");
     for (const HWND list : lists) {
         EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), LB_ERR);
     }
-    EXPECT_EQ(textOf(hiddenEdits.front()), quotation);
+    EXPECT_EQ(test::textOf(hiddenEdits.front()), quotation);
 
     EXPECT_EQ(talvex.close(), 0);
 }

@@ -2,6 +2,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/utf16.h"
 #include "tests/support/scripted_random.h"
+#include "tests/win32/window_queries.h"
 
 #include <array>
 #include <cmath>
@@ -22,18 +23,6 @@ int expectedDpi() {
 // Twips to pixels worked out here in floating point, not by the window's own conversion.
 long px(int twips) {
     return std::lround(twips * expectedDpi() / 1440.0);
-}
-
-std::wstring textOf(HWND window) {
-    std::array<wchar_t, 1024> text{};
-    const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
-    return {text.data(), static_cast<std::size_t>(length)};
-}
-
-std::wstring classOf(HWND window) {
-    std::array<wchar_t, 64> name{};
-    const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
-    return {name.data(), static_cast<std::size_t>(length)};
 }
 
 const wchar_t* expectedClass(form::Kind kind) {
@@ -77,7 +66,7 @@ protected:
         return SendMessageW(child(array, index), message, wParam, lParam);
     }
 
-    [[nodiscard]] std::wstring output() const { return textOf(child(form::kText1, 0)); }
+    [[nodiscard]] std::wstring output() const { return test::textOf(child(form::kText1, 0)); }
 
     test::ScriptedRandom random{};
     HWND window = nullptr;
@@ -88,7 +77,7 @@ TEST_F(Win32Window, HasItsCaptionAndClientSizeAtTheScreenDpi) {
     ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), expectedDpi()) << "the Wine prefix's DPI";
     ReleaseDC(nullptr, screen);
 
-    EXPECT_EQ(textOf(window), L"https://talvex.example.org  ИТ - генериране на PIN код");
+    EXPECT_EQ(test::textOf(window), L"https://talvex.example.org  ИТ - генериране на PIN код");
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, px(7170));
@@ -102,7 +91,7 @@ TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
         SCOPED_TRACE(std::string(control.array) + "(" + std::to_string(control.index) + ")");
         const HWND handle = child(control.array, control.index);
         ASSERT_NE(handle, nullptr);
-        EXPECT_EQ(classOf(handle), expectedClass(control.kind));
+        EXPECT_EQ(test::classOf(handle), expectedClass(control.kind));
 
         RECT rect;
         GetWindowRect(handle, &rect);
@@ -119,7 +108,7 @@ TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
         switch (control.kind) {
         case form::Kind::PushButton:
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
-            EXPECT_EQ(textOf(handle), widen(control.text));
+            EXPECT_EQ(test::textOf(handle), widen(control.text));
             break;
         case form::Kind::ListBox: {
             EXPECT_EQ(style & (LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL), 0U);
@@ -136,10 +125,10 @@ TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
         case form::Kind::TextBox:
             EXPECT_NE(style & ES_MULTILINE, 0U);
             EXPECT_NE(style & WS_VSCROLL, 0U);
-            EXPECT_EQ(textOf(handle), widen(control.text));
+            EXPECT_EQ(test::textOf(handle), widen(control.text));
             break;
         case form::Kind::Label:
-            EXPECT_EQ(textOf(handle), widen(control.text));
+            EXPECT_EQ(test::textOf(handle), widen(control.text));
             break;
         }
     }
@@ -203,7 +192,7 @@ TEST_F(Win32Window, ButtonsComposeAndClearThePin) {
     random = test::ScriptedRandom{test::forProduct(62.5), test::forProduct(187.5),
                                   test::forProduct(3.0)};
     send(form::kList1, 1, LB_SETCURSEL, 7);
-    const std::wstring quotation = textOf(child(form::kText1, 1));
+    const std::wstring quotation = test::textOf(child(form::kText1, 1));
 
     send(form::kCommand1, 0, BM_CLICK);
     EXPECT_EQ(output(), L"Генериран нов PIN код:\r\n2783\r\n");
@@ -222,7 +211,7 @@ TEST_F(Win32Window, ButtonsComposeAndClearThePin) {
     for (int list = 0; list < 4; ++list) {
         EXPECT_EQ(send(form::kList1, list, LB_GETCURSEL), LB_ERR) << "List1(" << list << ")";
     }
-    EXPECT_EQ(textOf(child(form::kText1, 1)), quotation);
+    EXPECT_EQ(test::textOf(child(form::kText1, 1)), quotation);
 }
 
 TEST_F(Win32Window, CtrlClickTakesTheSelectionOutOfAList) {

@@ -4,9 +4,9 @@
 #include "app/form.h"
 #include "app/win32/utf16.h"
 #include "resources/resource_ids.h"
+#include "tests/win32/window_queries.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -20,15 +20,6 @@
 namespace talvex::win32 {
 namespace {
 
-// Talvex.exe lies next to the test program.
-std::wstring talvexExe() {
-    std::array<wchar_t, MAX_PATH> path{};
-    GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    std::wstring directory(path.data());
-    directory.erase(directory.find_last_of(L"\\/") + 1);
-    return directory + L"Talvex.exe";
-}
-
 std::wstring versionString(const std::vector<BYTE>& info, const wchar_t* name) {
     void* value = nullptr;
     UINT length = 0;
@@ -40,7 +31,7 @@ std::wstring versionString(const std::vector<BYTE>& info, const wchar_t* name) {
 }
 
 TEST(TalvexExe, CarriesItsVersionInformation) {
-    const std::wstring exe = talvexExe();
+    const std::wstring exe = test::talvexExe();
     std::vector<BYTE> info(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
     ASSERT_FALSE(info.empty());
     ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
@@ -71,7 +62,8 @@ TEST(TalvexExe, CarriesItsVersionInformation) {
 }
 
 TEST(TalvexExe, CarriesItsIconAndManifest) {
-    const HMODULE exe = LoadLibraryExW(talvexExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HMODULE exe =
+        LoadLibraryExW(test::talvexExe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     const auto resource = [exe](LPCWSTR name, LPCWSTR type) {
         const HRSRC found = FindResourceW(exe, name, type);
@@ -149,7 +141,7 @@ std::set<std::string> importedDlls(const std::wstring& path) {
 TEST(TalvexExe, ImportsOnlyDllsThatEveryWindowsHas) {
     const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",
                                           "comctl32.dll", "msvcrt.dll", "bcrypt.dll"};
-    const std::set<std::string> dlls = importedDlls(talvexExe());
+    const std::set<std::string> dlls = importedDlls(test::talvexExe());
     EXPECT_TRUE(dlls.contains("user32.dll")) << "the table was read";
     for (const std::string& dll : dlls) {
         EXPECT_TRUE(system.contains(dll)) << dll << " is not part of Windows";
