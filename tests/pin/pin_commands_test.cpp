@@ -1,11 +1,13 @@
 #include "pin/pin_commands.h"
 #include "tests/support/scripted_random.h"
+#include "tests/support/substitute_window.h"
 
 #include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talvex::pin {
@@ -14,20 +16,13 @@ namespace {
 using test::forProduct;
 using test::ScriptedRandom;
 
-// The window as plain memory; it keeps every text written to the output box, in order.
-class SubstituteWindow final : public Controls {
+// The substitute window that also keeps every text written to the output box, in order.
+class RecordingWindow final : public test::SubstituteWindow {
 public:
-    std::array<Row, kDigitLists> lists{kNoRow, kNoRow, kNoRow, kNoRow};
-    std::string text;
     std::vector<std::string> writes;
 
-    Row listIndex(int list) const override { return lists.at(static_cast<std::size_t>(list)); }
-    void setListIndex(int list, Row row) override {
-        lists.at(static_cast<std::size_t>(list)) = row;
-    }
-    std::string outputText() const override { return text; }
     void setOutputText(std::string_view value) override {
-        text = value;
+        test::SubstituteWindow::setOutputText(value);
         writes.push_back(text);
     }
 };
@@ -35,7 +30,7 @@ public:
 const std::string kResultPrefix = "Генериран нов PIN код:\r\n";
 
 TEST(Generation, DrawsADigitForEveryListWithoutSelectionInListOrder) {
-    SubstituteWindow window;
+    RecordingWindow window;
     window.text = "anything the box held before";
     ScriptedRandom random{forProduct(3), forProduct(501), forProduct(62.5), forProduct(999.75)};
 
@@ -51,7 +46,7 @@ TEST(Generation, DrawsADigitForEveryListWithoutSelectionInListOrder) {
 }
 
 TEST(Generation, KeepsTheUserSelectionAndDrawsOnlyForTheOthers) {
-    SubstituteWindow window;
+    RecordingWindow window;
     window.lists[1] = 7;
     ScriptedRandom random{forProduct(14), forProduct(25), forProduct(36)};
 
@@ -63,7 +58,7 @@ TEST(Generation, KeepsTheUserSelectionAndDrawsOnlyForTheOthers) {
 }
 
 TEST(Generation, DrawsNothingWhenEveryListHasASelectionAndKeepsALeadingZero) {
-    SubstituteWindow window;
+    RecordingWindow window;
     window.lists = {0, 0, 9, 1};
     ScriptedRandom random{};
 
@@ -74,7 +69,7 @@ TEST(Generation, DrawsNothingWhenEveryListHasASelectionAndKeepsALeadingZero) {
 }
 
 TEST(Generation, PressedTwiceGivesTheSamePinWithoutDrawingAgain) {
-    SubstituteWindow window;
+    RecordingWindow window;
     ScriptedRandom random{forProduct(1), forProduct(2), forProduct(3), forProduct(4)};
 
     command1Click(kChoose, window, random);
@@ -86,7 +81,7 @@ TEST(Generation, PressedTwiceGivesTheSamePinWithoutDrawingAgain) {
 }
 
 TEST(Clearing, EmptiesEverythingSoThatTheNextGenerationDrawsAllFourDigits) {
-    SubstituteWindow window;
+    RecordingWindow window;
     window.lists = {1, kNoRow, 8, 0};
     window.text = "anything";
     ScriptedRandom random{forProduct(5), forProduct(6), forProduct(7), forProduct(8)};
@@ -103,7 +98,7 @@ TEST(Clearing, EmptiesEverythingSoThatTheNextGenerationDrawsAllFourDigits) {
 TEST(CommandHandler, IgnoresEveryOtherButtonIndex) {
     for (const std::int16_t index : {std::numeric_limits<std::int16_t>::min(), std::int16_t{-1},
                                      std::int16_t{2}, std::numeric_limits<std::int16_t>::max()}) {
-        SubstituteWindow window;
+        RecordingWindow window;
         window.lists = {kNoRow, 4, kNoRow, 2};
         window.text = "unchanged";
         ScriptedRandom random{};
