@@ -5,6 +5,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 // windows.h first: bcrypt.h relies on its types.
+#include <array>
 #include <bcrypt.h>
 #include <cstdio>
 #include <stdexcept>
@@ -28,10 +29,10 @@ std::uint32_t systemRandomWord() {
     const NTSTATUS status = BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&word), sizeof word,
                                             BCRYPT_USE_SYSTEM_PREFERRED_RNG);
     if (!BCRYPT_SUCCESS(status)) {
-        char message[48];
-        std::snprintf(message, sizeof message, "BCryptGenRandom failed: status 0x%08lX",
+        std::array<char, 48> message{};
+        std::snprintf(message.data(), message.size(), "BCryptGenRandom failed: status 0x%08lX",
                       static_cast<unsigned long>(status));
-        throw std::runtime_error(message);
+        throw std::runtime_error(message.data());
     }
     return word;
 }

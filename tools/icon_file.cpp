@@ -9,6 +9,7 @@ namespace talvex::tools {
 namespace {
 
 constexpr int kSide = 32;
+constexpr std::size_t kPixelCount = std::size_t{kSide} * kSide;
 constexpr std::size_t kPaletteSize = 256;
 constexpr std::uint32_t kDirectorySize = 6;
 constexpr std::uint32_t kEntrySize = 16;
@@ -29,6 +30,26 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     }
 }
 
+// Where pixel (x, y) sits in a picture's pixels stored row by row.
+std::size_t offset(int x, int y) {
+    return static_cast<std::size_t>(y) * kSide + static_cast<std::size_t>(x);
+}
+
+// The AND mask, bottom row first like the bitmap: a set bit lets the background show through.
+void putMask(std::vector<std::uint8_t>& out, const std::vector<bool>& transparent) {
+    for (int y = kSide - 1; y >= 0; --y) {
+        for (int byte = 0; byte < static_cast<int>(kAndRowBytes); ++byte) {
+            std::uint8_t bits = 0;
+            for (int bit = 0; bit < 8; ++bit) {
+                if (transparent[offset(byte * 8 + bit, y)]) {
+                    bits |= static_cast<std::uint8_t>(0x80 >> bit);
+                }
+            }
+            out.push_back(bits);
+        }
+    }
+}
+
 } // namespace
 
 std::vector<std::uint8_t> windowsIcon(const QImage& picture) {
@@ -40,13 +61,13 @@ std::vector<std::uint8_t> windowsIcon(const QImage& picture) {
     // is left untouched by the XOR step. An opaque black pixel can share it.
     std::vector<QRgb> palette{qRgb(0, 0, 0)};
     std::map<QRgb, std::uint8_t> indexOf{{qRgb(0, 0, 0), 0}};
-    std::vector<std::uint8_t> indices(kSide * kSide, 0);
-    std::vector<bool> transparent(kSide * kSide, false);
+    std::vector<std::uint8_t> indices(kPixelCount, 0);
+    std::vector<bool> transparent(kPixelCount, false);
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
             const QRgb pixel = picture.pixel(x, y);
             const int alpha = qAlpha(pixel);
-            const std::size_t at = static_cast<std::size_t>(y * kSide + x);
+            const std::size_t at = offset(x, y);
             if (alpha == 0) {
                 transparent[at] = true;
                 continue;
@@ -109,20 +130,10 @@ std::vector<std::uint8_t> windowsIcon(const QImage& picture) {
     // Bitmaps are stored bottom row first.
     for (int y = kSide - 1; y >= 0; --y) {
         for (int x = 0; x < kSide; ++x) {
-            out.push_back(indices[static_cast<std::size_t>(y * kSide + x)]);
+            out.push_back(indices[offset(x, y)]);
         }
     }
-    for (int y = kSide - 1; y >= 0; --y) {
-        for (int byte = 0; byte < static_cast<int>(kAndRowBytes); ++byte) {
-            std::uint8_t bits = 0;
-            for (int bit = 0; bit < 8; ++bit) {
-                if (transparent[static_cast<std::size_t>(y * kSide + byte * 8 + bit)]) {
-                    bits |= static_cast<std::uint8_t>(0x80 >> bit);
-                }
-            }
-            out.push_back(bits);
-        }
-    }
+    putMask(out, transparent);
     return out;
 }
 

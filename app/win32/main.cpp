@@ -9,6 +9,8 @@
 // windows.h first: commctrl.h relies on its types.
 #include <commctrl.h>
 
+// mingw-w64 declares the entry point with its own parameter names.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     // Loads version 6 of the common controls, which the manifest asks for.
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

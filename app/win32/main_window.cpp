@@ -119,7 +119,7 @@ private:
 
     // The form control with child ID `id`, or null.
     static const form::Control* controlOf(int id);
-    HBRUSH brushOf(int id) const;
+    [[nodiscard]] HBRUSH brushOf(int id) const;
 
     [[nodiscard]] pin::Row listIndex(int list) const override;
     void setListIndex(int list, pin::Row row) override;
@@ -268,7 +268,7 @@ void MainWindow::onCommand(int id, int code, HWND control) {
 void MainWindow::onActivate(bool active) {
     if (!active) {
         const HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_, focus)) {
+        if (focus != nullptr && IsChild(window_, focus) != FALSE) {
             focus_ = focus;
         }
     }

@@ -35,6 +35,8 @@ const QString kHeader = QStringLiteral("Генериран нов PIN код:");
 class MainWindowTest : public testing::Test {
 protected:
     void open(std::initializer_list<float> numbers) {
+        // The old window holds the old source: it goes first.
+        window_.reset();
         random_ = std::make_unique<ScriptedRandom>(numbers);
         window_ = std::make_unique<MainWindow>(*random_);
         window_->show();
@@ -43,23 +45,23 @@ protected:
 
     void SetUp() override { open({}); }
 
-    template <typename Widget> Widget* child(const QString& name) const {
+    template <typename Widget> [[nodiscard]] Widget* child(const QString& name) const {
         auto* widget = window_->findChild<Widget*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    QListWidget* list(int i) const {
+    [[nodiscard]] QListWidget* list(int i) const {
         return child<QListWidget>(QStringLiteral("List1(%1)").arg(i));
     }
-    QPushButton* button(int i) const {
+    [[nodiscard]] QPushButton* button(int i) const {
         return child<QPushButton>(QStringLiteral("Command1(%1)").arg(i));
     }
-    QPlainTextEdit* box(int i) const {
+    [[nodiscard]] QPlainTextEdit* box(int i) const {
         return child<QPlainTextEdit>(QStringLiteral("Text1(%1)").arg(i));
     }
 
     // What the user sees selected in each list, -1 for none.
-    std::vector<int> selectedRows() const {
+    [[nodiscard]] std::vector<int> selectedRows() const {
         std::vector<int> rows;
         for (int i = 0; i < 4; ++i) {
             const auto selected = list(i)->selectedItems();
@@ -79,7 +81,7 @@ protected:
     void press(int i) const { QTest::mouseClick(button(i), Qt::LeftButton); }
 
     // The output box as the user gets it out: select all, copy.
-    QString copyOutput() const {
+    [[nodiscard]] QString copyOutput() const {
         box(0)->setFocus();
         QTest::keyClick(box(0), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box(0), Qt::Key_C, Qt::ControlModifier);
@@ -140,14 +142,18 @@ TEST_F(MainWindowTest, OpensWithItsTextsNoSelectionAndTheQuotationHidden) {
 
 TEST_F(MainWindowTest, PaintsTheFormsColours) {
     const QImage image = window_->grab().toImage();
+    // The grab has the screen's pixels, more than the window's on a high-density screen.
+    const auto pixel = [&](QPoint point) {
+        return image.pixelColor(point * image.devicePixelRatio());
+    };
     const auto at = [&](const QString& name) {
         // Just inside the bottom right corner, clear of edges and text.
-        return image.pixelColor(child<QWidget>(name)->geometry().bottomRight() - QPoint(4, 4));
+        return pixel(child<QWidget>(name)->geometry().bottomRight() - QPoint(4, 4));
     };
     EXPECT_EQ(at(QStringLiteral("Command1(0)")), QColor(128, 255, 128));
     EXPECT_EQ(at(QStringLiteral("Command1(1)")), QColor(255, 0, 0));
     EXPECT_EQ(at(QStringLiteral("Label1(0)")), QColor(255, 192, 128));
-    EXPECT_EQ(image.pixelColor(5, 340), QColor(192, 192, 255));
+    EXPECT_EQ(pixel({5, 340}), QColor(192, 192, 255));
 }
 
 TEST_F(MainWindowTest, EveryControlUsesTheWindowsSerifFontWithCyrillic) {

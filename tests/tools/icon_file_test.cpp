@@ -50,18 +50,18 @@ void expectDecodesTo(const Bytes& icon, const QImage& picture) {
     EXPECT_EQ(read32(icon, image + 32), 0u) << "colours used: the whole palette";
 
     const std::size_t palette = image + 40;
-    const std::size_t xorBits = palette + 256 * 4;
-    const std::size_t andBits = xorBits + 32 * 32;
-    ASSERT_EQ(andBits + 32 * 4, icon.size());
+    const std::size_t xorBits = palette + std::size_t{256} * 4;
+    const std::size_t andBits = xorBits + std::size_t{32} * 32;
+    ASSERT_EQ(andBits + std::size_t{32} * 4, icon.size());
 
     std::array<bool, 256> used{};
     for (int y = 0; y < 32; ++y) {
-        const std::size_t row = static_cast<std::size_t>(31 - y);
+        const auto row = static_cast<std::size_t>(31 - y);
         for (int x = 0; x < 32; ++x) {
             SCOPED_TRACE(testing::Message() << "pixel " << x << "," << y);
             const std::uint8_t index = icon[xorBits + row * 32 + static_cast<std::size_t>(x)];
-            const bool masked =
-                (icon[andBits + row * 4 + static_cast<std::size_t>(x / 8)] >> (7 - x % 8)) & 1;
+            const std::uint8_t maskByte = icon[andBits + row * 4 + static_cast<std::size_t>(x / 8)];
+            const bool masked = ((maskByte >> (7 - x % 8)) & 1) != 0;
             const QRgb expected = picture.pixel(x, y);
             ASSERT_EQ(masked, qAlpha(expected) == 0);
             if (masked) {
@@ -69,7 +69,7 @@ void expectDecodesTo(const Bytes& icon, const QImage& picture) {
                 continue;
             }
             used[index] = true;
-            const std::size_t entry = palette + index * 4u;
+            const std::size_t entry = palette + std::size_t{index} * 4;
             EXPECT_EQ(icon[entry], qBlue(expected));
             EXPECT_EQ(icon[entry + 1], qGreen(expected));
             EXPECT_EQ(icon[entry + 2], qRed(expected));

@@ -49,7 +49,7 @@ public:
     RunningTalvex& operator=(const RunningTalvex&) = delete;
 
     // Closes the window as its close box does; the exit code, or -1 if the program hangs on.
-    int close() const {
+    [[nodiscard]] int close() const {
         SendMessageW(window, WM_CLOSE, 0, 0);
         DWORD code = 0;
         return WaitForSingleObject(process_.hProcess, kPatience) == WAIT_OBJECT_0 &&

@@ -61,6 +61,8 @@ protected:
         return control != nullptr ? GetDlgItem(window, controlId(*control)) : nullptr;
     }
 
+    // Most messages are sent for what they do, not for what they return.
+    // NOLINTNEXTLINE(modernize-use-nodiscard)
     LRESULT send(std::string_view array, int index, UINT message, WPARAM wParam = 0,
                  LPARAM lParam = 0) const {
         return SendMessageW(child(array, index), message, wParam, lParam);
@@ -86,7 +88,7 @@ TEST_F(Win32Window, HasItsCaptionAndClientSizeAtTheScreenDpi) {
 }
 
 TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
-    const auto font = reinterpret_cast<HFONT>(send(form::kText1, 0, WM_GETFONT));
+    auto* const font = reinterpret_cast<HFONT>(send(form::kText1, 0, WM_GETFONT));
     for (const form::Control& control : form::talvex().controls) {
         SCOPED_TRACE(std::string(control.array) + "(" + std::to_string(control.index) + ")");
         const HWND handle = child(control.array, control.index);
