@@ -2,7 +2,7 @@
 
 #include "app/form.h"
 #include "pin/pin_commands.h"
-#include "resources/talvex.xpm"
+#include "program_icon.h"
 #include "text_box.h"
 
 #include <QLabel>
@@ -67,7 +67,7 @@ MainWindow::MainWindow(pin::RandomSource& random)
     const form::Window& window = form::talvex();
     setObjectName(qtText(window.name));
     setWindowTitle(qtText(window.caption));
-    setWindowIcon(QIcon(QPixmap(talvex_xpm)));
+    setWindowIcon(programIcon());
     setFixedSize(pixels(window.clientWidth), pixels(window.clientHeight));
     setFont(qtFont(window.font));
 
