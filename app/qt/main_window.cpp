@@ -5,6 +5,7 @@
 #include "program_icon.h"
 #include "text_box.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -47,6 +48,9 @@ QFont qtFont(const form::Font& font) {
     result.setItalic(font.italic);
     result.setUnderline(font.underline);
     result.setStrikeOut(font.strikeOut);
+    // Cyrillic and Latin need no shaping, and Windows draws these texts without kerning: mapping
+    // characters straight to glyphs looks as Windows does and spares laying out the long text.
+    result.setStyleStrategy(QFont::PreferNoShaping);
     return result;
 }
 
@@ -71,6 +75,11 @@ MainWindow::MainWindow(pin::RandomSource& random)
     setFixedSize(pixels(window.clientWidth), pixels(window.clientHeight));
     setFont(qtFont(window.font));
 
+    // A text box lays its document out in the application's font before it takes ours; with
+    // ours lent to the application meanwhile, start-up never loads the platform's default font
+    // only to drop it again. Menus and dialogs keep the platform's font.
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(font());
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const form::Control& control : window.controls) {
         QWidget* widget = createControl(control);
@@ -80,6 +89,7 @@ MainWindow::MainWindow(pin::RandomSource& random)
         widget->setHidden(!control.visible);
         tabOrder.emplace_back(control.tabIndex, widget);
     }
+    QApplication::setFont(applicationFont);
 
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
@@ -107,6 +117,8 @@ QWidget* MainWindow::createControl(const form::Control& control) {
     case form::Kind::ListBox: {
         auto* list = new QListWidget(this);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        // Every row is one digit: measuring one row sizes them all.
+        list->setUniformItemSizes(true);
         for (const std::string_view row : control.rows) {
             list->addItem(qtText(row));
         }
