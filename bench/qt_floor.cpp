@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "app/qt/form_to_qt.h"
 #include "bench/quit_after_first_paint.h"
 
 #include <QApplication>
@@ -7,31 +8,18 @@
 
 namespace {
 
-QString qtText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-int pixels(int twips) {
-    constexpr int kPixelsPerInch = 96;
-    return (twips * kPixelsPerInch + talvex::form::kTwipsPerInch / 2) / talvex::form::kTwipsPerInch;
-}
-
 // The least Qt Widgets window to measure Talvex's start-up against: Talvex's size, title and
 // font, and one line of text, its title's, painted and nothing else.
 class FloorWindow final : public QWidget {
 public:
     FloorWindow()
-        : text_(
-              qtText(talvex::form::find(talvex::form::talvex(), talvex::form::kLabel1, 0)->text)) {
+        : text_(talvex::qt::qtText(
+              talvex::form::find(talvex::form::talvex(), talvex::form::kLabel1, 0)->text)) {
         const talvex::form::Window& window = talvex::form::talvex();
-        setWindowTitle(qtText(window.caption));
-        setFixedSize(pixels(window.clientWidth), pixels(window.clientHeight));
-        QFont font;
-        font.setFamilies({qtText(window.font.face), qtText(window.font.fallbackFace)});
-        font.setPixelSize(pixels(window.font.points * talvex::form::kTwipsPerPoint));
-        // Drawn as Talvex draws its texts, without shaping.
-        font.setStyleStrategy(QFont::PreferNoShaping);
-        setFont(font);
+        setWindowTitle(talvex::qt::qtText(window.caption));
+        setFixedSize(talvex::qt::pixels(window.clientWidth),
+                     talvex::qt::pixels(window.clientHeight));
+        setFont(talvex::qt::qtFont(window.font));
     }
 
 protected:

@@ -1,4 +1,6 @@
 #include "app/form.h"
+#include "app/win32/form_to_win32.h"
+#include "app/win32/utf16.h"
 #include "bench/win32_first_paint.h"
 
 #include <string>
@@ -10,14 +12,6 @@
 namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-std::wstring widen(std::string_view text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                            static_cast<int>(wide.size()))));
-    return wide;
-}
 
 struct Floor {
     HFONT font;
@@ -48,19 +42,9 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int show) {
     const talvex::form::Window& form = talvex::form::talvex();
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-
-    LOGFONTW logFont{};
-    logFont.lfHeight =
-        -MulDiv(form.font.points * talvex::form::kTwipsPerPoint, dpi, talvex::form::kTwipsPerInch);
-    logFont.lfWeight = form.font.weight;
-    logFont.lfCharSet = static_cast<BYTE>(form.font.charset);
-    logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    widen(form.font.face).copy(logFont.lfFaceName, LF_FACESIZE - 1);
-    Floor floor{CreateFontIndirectW(&logFont),
-                widen(talvex::form::find(form, talvex::form::kLabel1, 0)->text)};
+    const int dpi = talvex::win32::screenDpi();
+    Floor floor{talvex::win32::createFont(form.font, dpi),
+                talvex::win32::widen(talvex::form::find(form, talvex::form::kLabel1, 0)->text)};
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -71,12 +55,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     windowClass.lpszClassName = L"Floor";
     RegisterClassExW(&windowClass);
 
-    RECT frame{0, 0, MulDiv(form.clientWidth, dpi, talvex::form::kTwipsPerInch),
-               MulDiv(form.clientHeight, dpi, talvex::form::kTwipsPerInch)};
+    RECT frame{0, 0, talvex::win32::pixels(form.clientWidth, dpi),
+               talvex::win32::pixels(form.clientHeight, dpi)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     const HWND window =
-        CreateWindowExW(0, windowClass.lpszClassName, widen(form.caption).c_str(), kWindowStyle,
-                        CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+        CreateWindowExW(0, windowClass.lpszClassName, talvex::win32::widen(form.caption).c_str(),
+                        kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                         frame.bottom - frame.top, nullptr, nullptr, instance, &floor);
     talvex::bench::quitAfterFirstPaint(window);
     ShowWindow(window, show);

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "app/form.h"
+#include "form_to_qt.h"
 #include "pin/pin_commands.h"
 #include "program_icon.h"
 #include "text_box.h"
@@ -17,42 +18,6 @@
 namespace talvex::qt {
 
 namespace {
-
-// Qt lays out in device-independent pixels of 1/96 inch and maps them to the screen's real
-// pixels itself, so converting here, and only here, keeps the window's physical size at any DPI.
-constexpr int kPixelsPerInch = 96;
-
-int pixels(int twips) {
-    return (twips * kPixelsPerInch + form::kTwipsPerInch / 2) / form::kTwipsPerInch;
-}
-
-QRect pixels(const form::Rect& rect) {
-    return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
-}
-
-QString qtText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QColor qtColor(form::Rgb rgb) {
-    return {rgb.red, rgb.green, rgb.blue};
-}
-
-QFont qtFont(const form::Font& font) {
-    QFont result;
-    result.setFamilies({qtText(font.face), qtText(font.fallbackFace)});
-    // In pixels rather than points, so that text and controls scale alike whatever logical
-    // DPI the desktop reports.
-    result.setPixelSize(pixels(font.points * form::kTwipsPerPoint));
-    result.setWeight(static_cast<QFont::Weight>(font.weight));
-    result.setItalic(font.italic);
-    result.setUnderline(font.underline);
-    result.setStrikeOut(font.strikeOut);
-    // Cyrillic and Latin need no shaping, and Windows draws these texts without kerning: mapping
-    // characters straight to glyphs looks as Windows does and spares laying out the long text.
-    result.setStyleStrategy(QFont::PreferNoShaping);
-    return result;
-}
 
 // Many Qt styles paint button faces with their own colours and ignore the palette; a style
 // sheet shows the face colour under every style: a raised edge that sinks when pressed, black

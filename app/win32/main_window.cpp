@@ -3,6 +3,7 @@
 #include "app/form.h"
 #include "button_face.h"
 #include "digit_list.h"
+#include "form_to_win32.h"
 #include "pin/pin_commands.h"
 #include "resources/resource_ids.h"
 #include "utf16.h"
@@ -35,36 +36,8 @@ struct GdiObjectDeleter {
 using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 
-// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel: the one conversion, so
-// that the window keeps its physical size at any DPI.
-int pixels(int twips, int dpi) {
-    return MulDiv(twips, dpi, form::kTwipsPerInch);
-}
-
 COLORREF colorRef(form::Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-int screenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-Font createFont(const form::Font& font, int dpi) {
-    LOGFONTW logFont{};
-    logFont.lfHeight = -pixels(font.points * form::kTwipsPerPoint, dpi);
-    logFont.lfWeight = font.weight;
-    logFont.lfItalic = font.italic ? TRUE : FALSE;
-    logFont.lfUnderline = font.underline ? TRUE : FALSE;
-    logFont.lfStrikeOut = font.strikeOut ? TRUE : FALSE;
-    logFont.lfCharSet = static_cast<BYTE>(font.charset);
-    // Where the face is missing, Windows (and Wine) fall back to a serif of this family.
-    logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    const std::wstring face = widen(font.face);
-    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
-    return Font(CreateFontIndirectW(&logFont));
 }
 
 struct ControlClass {
@@ -100,7 +73,7 @@ public:
         : window_(window)
         , random_(random)
         , dpi_(screenDpi())
-        , font_(createFont(form::talvex().font, dpi_))
+        , font_(Font(createFont(form::talvex().font, dpi_)))
         , background_(CreateSolidBrush(colorRef(form::talvex().background))) {}
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
