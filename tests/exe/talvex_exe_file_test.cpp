@@ -1,0 +1,156 @@
+// Talvex.exe as a file, read on Linux without Wine, so that every build is checked on every
+// machine, also where its programs cannot run: what Windows reads before it runs the program,
+// the DLLs it needs, its resources and its size. The file and the architecture it must be for
+// come from the environment, TALVEX_EXE and TALVEX_EXE_ARCHITECTURE (x86 or amd64).
+
+#include "app/form.h"
+#include "tests/exe/pe_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace talvex::test {
+namespace {
+
+class TalvexExeFile : public testing::Test {
+protected:
+    void SetUp() override {
+        const char* path = std::getenv("TALVEX_EXE");
+        ASSERT_NE(path, nullptr) << "TALVEX_EXE names no file";
+        if (!std::filesystem::exists(path)) {
+            GTEST_SKIP() << path << " is not built (scripts/build builds it)";
+        }
+        exe_.emplace(path);
+    }
+
+    [[nodiscard]] const PeFile& exe() const { return *exe_; }
+    [[nodiscard]] static bool is64Bit() {
+        const char* architecture = std::getenv("TALVEX_EXE_ARCHITECTURE");
+        return architecture != nullptr && std::string(architecture) == "amd64";
+    }
+
+private:
+    std::optional<PeFile> exe_;
+};
+
+TEST_F(TalvexExeFile, IsAWindowsGuiProgramForItsMachineWithAslrAndNx) {
+    EXPECT_EQ(exe().machine(), is64Bit() ? 0x8664 : 0x14C);
+    EXPECT_EQ(exe().magic(), is64Bit() ? 0x20B : 0x10B) << "PE32+ for 64-bit, PE32 for 32-bit";
+    EXPECT_EQ(exe().subsystem(), 2) << "Windows GUI";
+
+    const unsigned flags = exe().dllCharacteristics();
+    EXPECT_NE(flags & 0x0040U, 0U) << "DYNAMIC_BASE: loaded at a random address";
+    EXPECT_NE(flags & 0x0100U, 0U) << "NX_COMPAT: no code runs from data";
+    EXPECT_EQ((flags & 0x0020U) != 0, is64Bit()) << "HIGH_ENTROPY_VA, which only PE32+ has";
+    // Without its relocations the program cannot move, whatever DYNAMIC_BASE says.
+    EXPECT_EQ(exe().characteristics() & 0x0001U, 0U) << "RELOCS_STRIPPED";
+    EXPECT_GT(exe().directory(5).size, 0U) << "base relocations";
+}
+
+TEST_F(TalvexExeFile, ImportsOnlyDllsThatEveryWindowsHas) {
+    const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",
+                                          "comctl32.dll", "msvcrt.dll", "bcrypt.dll"};
+    const std::set<std::string> dlls = exe().importedDlls();
+    EXPECT_TRUE(dlls.contains("user32.dll")) << "the table was read";
+    for (const std::string& dll : dlls) {
+        EXPECT_TRUE(system.contains(dll)) << dll << " is not part of Windows";
+    }
+}
+
+TEST_F(TalvexExeFile, CarriesItsIconAndAManifestForItsArchitecture) {
+    constexpr std::uint32_t groupIcon = 14;
+    constexpr std::uint32_t manifestType = 24;
+    // The icon group's directory: reserved, type 1 (icon), count; then one 14-byte entry each.
+    const std::string group = exe().resource(groupIcon, 1);
+    ASSERT_EQ(group.size(), 6U + 14U) << "one image";
+    const auto byte = [&group](std::size_t at) { return static_cast<unsigned char>(group[at]); };
+    EXPECT_EQ(byte(6), 32) << "width";
+    EXPECT_EQ(byte(7), 32) << "height";
+    EXPECT_EQ(byte(12), 8) << "bits per pixel";
+
+    // Windows hands a program the common controls of the architecture its manifest names.
+    const std::string manifest = exe().resource(manifestType, 1);
+    const std::string architecture = is64Bit() ? "amd64" : "x86";
+    EXPECT_NE(manifest.find(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"),
+              std::string::npos)
+        << manifest;
+    EXPECT_NE(manifest.find("<dpiAware>true</dpiAware>"), std::string::npos) << manifest;
+    std::size_t named = 0;
+    for (std::size_t at = 0;
+         (at = manifest.find("processorArchitecture=\"", at)) != std::string::npos; ++named) {
+        at += 23;
+        EXPECT_EQ(manifest.substr(at, manifest.find('"', at) - at), architecture);
+    }
+    EXPECT_EQ(named, 2U) << "the program's own identity and the common controls'";
+}
+
+// The values of a version resource by key: each block is its length, its value's length, its
+// type (1 for text, 0 for bytes), a UTF-16 key, then its value and its child blocks, each on a
+// 32-bit boundary. Text comes out as the ASCII it is; bytes as they are.
+void readVersionBlocks(const std::string& data, std::size_t at, std::size_t end,
+                       std::map<std::string, std::string>& values) {
+    const auto u16 = [&data](std::size_t i) {
+        return static_cast<unsigned>(static_cast<unsigned char>(data.at(i)) |
+                                     static_cast<unsigned char>(data.at(i + 1)) << 8);
+    };
+    const auto text = [&u16](std::size_t i) {
+        std::string ascii;
+        for (; u16(i) != 0; i += 2) {
+            ascii += static_cast<char>(u16(i));
+        }
+        return ascii;
+    };
+    const auto align = [](std::size_t i) { return (i + 3) & ~std::size_t{3}; };
+    while (at < end) {
+        const std::size_t length = u16(at);
+        const bool isText = u16(at + 4) == 1;
+        const std::size_t valueBytes = u16(at + 2) * (isText ? 2U : 1U);
+        const std::string key = text(at + 6);
+        const std::size_t value = align(at + 6 + (key.size() + 1) * 2);
+        if (valueBytes > 0) {
+            values[key] = isText ? text(value) : data.substr(value, valueBytes);
+        }
+        readVersionBlocks(data, align(value + valueBytes), at + length, values);
+        at = align(at + length);
+    }
+}
+
+TEST_F(TalvexExeFile, CarriesItsVersionInformation) {
+    constexpr std::uint32_t versionType = 16;
+    const std::string version = exe().resource(versionType, 1);
+    ASSERT_FALSE(version.empty());
+    std::map<std::string, std::string> values;
+    readVersionBlocks(version, 0, version.size(), values);
+
+    EXPECT_EQ(values["Translation"], std::string("\x09\x04\xB0\x04", 4))
+        << "English (United States), Unicode";
+    EXPECT_EQ(values["ProductName"], "Project1");
+    EXPECT_EQ(values["FileVersion"], "1.00");
+    EXPECT_EQ(values["ProductVersion"], "1.00");
+    EXPECT_EQ(values["InternalName"], "Talvex");
+    EXPECT_EQ(values["OriginalFilename"], "Talvex.exe");
+
+    const std::string_view caption = form::talvex().caption;
+    const std::string_view captionAddress = caption.substr(0, caption.find("  "));
+    for (const char* field : {"CompanyName", "LegalCopyright"}) {
+        const std::string& address = values[field];
+        SCOPED_TRACE(std::string(field) + ": " + address);
+        EXPECT_EQ(address.rfind("https://", 0), 0U);
+        EXPECT_NE(address.find(".example."), std::string::npos) << "a reserved example domain";
+        EXPECT_NE(address, captionAddress);
+    }
+}
+
+TEST_F(TalvexExeFile, StaysSmall) {
+    // Statically linked, the C++ runtime included; 64-bit code is the larger.
+    EXPECT_LE(exe().size(), (is64Bit() ? 512U : 400U) * 1024U);
+}
+
+} // namespace
+} // namespace talvex::test
