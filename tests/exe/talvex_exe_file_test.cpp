@@ -110,7 +110,7 @@ void readVersionBlocks(const std::string& data, std::size_t at, std::size_t end,
     while (at < end) {
         const std::size_t length = u16(at);
         const bool isText = u16(at + 4) == 1;
-        const std::size_t valueBytes = u16(at + 2) * (isText ? 2U : 1U);
+        const std::size_t valueBytes = std::size_t{u16(at + 2)} * (isText ? 2U : 1U);
         const std::string key = text(at + 6);
         const std::size_t value = align(at + 6 + (key.size() + 1) * 2);
         if (valueBytes > 0) {
