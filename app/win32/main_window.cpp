@@ -200,15 +200,18 @@ HWND MainWindow::createControl(const form::Control& control) {
     const int top = pixels(control.rect.top, dpi_);
     // Edges rather than sizes are rounded, so that controls the form sets edge to edge stay so.
     const HWND child = CreateWindowExW(
-        exStyle, className, widen(control.text).c_str(),
-        WS_CHILD | style | (control.visible ? WS_VISIBLE : 0), left, top,
+        exStyle, className, L"", WS_CHILD | style | (control.visible ? WS_VISIBLE : 0), left, top,
         pixels(control.rect.right(), dpi_) - left, pixels(control.rect.bottom(), dpi_) - top,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control))),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
     if (child == nullptr) {
         return nullptr;
     }
+    // The text comes after the font, so that it is laid out once, in the font it is shown in.
+    // Wine 8.0's 64-bit gdi32 faults when the output box lays its opening text out in the system
+    // font, which leaves the box a single line.
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SetWindowTextW(child, widen(control.text).c_str());
 
     if (control.kind == form::Kind::ListBox) {
         for (const std::string_view row : control.rows) {
