@@ -106,6 +106,7 @@ constexpr Window kTalvex{
              .underline = false,
              .strikeOut = false,
              .charset = 204},
+    .noPinText = "Не може да бъде генериран PIN код: системата не дава случайни числа.",
     .controls = kControls,
 };
 

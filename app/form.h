@@ -19,6 +19,10 @@ inline constexpr std::string_view kText1 = "Text1";
 inline constexpr std::string_view kLabel1 = "Label1";
 inline constexpr std::int16_t kOutputBox = 0;
 
+// The most a text box holds, in UTF-16 code units with CR LF as two: the Windows edit control's
+// own limit, kept on every front end so that a paste can neither differ nor freeze the window.
+inline constexpr int kTextBoxCapacity = 32767;
+
 struct Rgb {
     std::uint8_t red;
     std::uint8_t green;
@@ -72,6 +76,9 @@ struct Window {
     int clientHeight;
     Rgb background;
     Font font;
+    // Told, over the system's reason, when no PIN can be made because the system's random number
+    // generator fails; the program then ends.
+    std::string_view noPinText;
     // In the order in which they are stored, which is not the tab order.
     std::span<const Control> controls;
 };

@@ -2,6 +2,8 @@
 
 #include "digit_rule.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 namespace talvex::pin {
@@ -19,7 +21,9 @@ void command1Click(std::int16_t index, Controls& controls, RandomSource& random)
     }
 }
 
-void generatePin(Controls& controls, RandomSource& random) {
+namespace {
+
+void completePin(Controls& controls, RandomSource& random) {
     controls.setOutputText(std::string(kHeader) + std::string(kLineBreak));
 
     for (int list = 0; list < kDigitLists; ++list) {
@@ -33,6 +37,25 @@ void generatePin(Controls& controls, RandomSource& random) {
     }
 
     controls.setOutputText(controls.outputText() + std::string(kLineBreak));
+}
+
+} // namespace
+
+void generatePin(Controls& controls, RandomSource& random) {
+    std::array<Row, kDigitLists> rows{};
+    for (int list = 0; list < kDigitLists; ++list) {
+        rows.at(static_cast<std::size_t>(list)) = controls.listIndex(list);
+    }
+    const std::string text = controls.outputText();
+    try {
+        completePin(controls, random);
+    } catch (...) {
+        for (int list = 0; list < kDigitLists; ++list) {
+            controls.setListIndex(list, rows.at(static_cast<std::size_t>(list)));
+        }
+        controls.setOutputText(text);
+        throw;
+    }
 }
 
 void clearPin(Controls& controls) {

@@ -21,6 +21,8 @@ void command1Click(std::int16_t index, Controls& controls, RandomSource& random)
 
 // Completes the PIN: a digit the user selected stays, every list without a selection gets a
 // drawn digit and shows it selected; the header and the four digits go to the output box.
+// Where the random source throws, the lists and the box are put back as they were before the
+// exception goes on: no half-drawn PIN is left to be taken for a whole one.
 void generatePin(Controls& controls, RandomSource& random);
 
 // Deselects every digit list and empties the output box.

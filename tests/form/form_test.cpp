@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "app/text_capacity.h"
 #include "pin/controls.h"
 
 #include <algorithm>
@@ -117,6 +118,17 @@ TEST(FormControls, OnlyTheQuotationBoxIsHiddenAndOnlyItLeavesTheClientArea) {
         }
     }
     EXPECT_EQ(control(kText1, 1).rect.right() - window.clientWidth, 165);
+}
+
+TEST(TextCapacity, CutsAsMuchAsFitsButNeverASurrogatePairOrACrLf) {
+    const std::u16string_view text = u"ab\r\nc\U0001F600d";
+    EXPECT_EQ(fittingLength(text, 99), text.size());
+    EXPECT_EQ(fittingLength(text, 2), 2U);
+    EXPECT_EQ(fittingLength(text, 3), 2U) << "CR without its LF";
+    EXPECT_EQ(fittingLength(text, 4), 4U);
+    EXPECT_EQ(fittingLength(text, 6), 5U) << "half of a surrogate pair";
+    EXPECT_EQ(fittingLength(text, 7), 7U);
+    EXPECT_EQ(fittingLength(text, 0), 0U);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "pin/pin_commands.h"
+#include "tests/support/failing_random.h"
 #include "tests/support/scripted_random.h"
 #include "tests/support/substitute_window.h"
 
@@ -8,6 +9,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace talvex::pin {
@@ -78,6 +80,18 @@ TEST(Generation, PressedTwiceGivesTheSamePinWithoutDrawingAgain) {
 
     EXPECT_EQ(random.draws, 4);
     EXPECT_EQ(window.text, first);
+}
+
+TEST(Generation, PutsListsAndBoxBackWhenTheRandomSourceFailsMidway) {
+    RecordingWindow window;
+    window.lists = {kNoRow, 4, kNoRow, kNoRow};
+    window.text = "before";
+    test::FailingRandom random(1); // the first list gets its digit, the third does not
+
+    EXPECT_THROW(command1Click(kChoose, window, random), std::system_error);
+
+    EXPECT_EQ(window.lists, (std::array<Row, 4>{kNoRow, 4, kNoRow, kNoRow}));
+    EXPECT_EQ(window.text, "before");
 }
 
 TEST(Clearing, EmptiesEverythingSoThatTheNextGenerationDrawsAllFourDigits) {
