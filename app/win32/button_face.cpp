@@ -4,7 +4,7 @@
 
 namespace talvex::win32 {
 
-void drawButtonFace(const DRAWITEMSTRUCT& item, HBRUSH face, HFONT font) {
+void drawButtonFace(const DRAWITEMSTRUCT& item, HBRUSH face, COLORREF text, HFONT font) {
     const HDC dc = item.hDC;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     RECT rect = item.rcItem;
@@ -20,7 +20,7 @@ void drawButtonFace(const DRAWITEMSTRUCT& item, HBRUSH face, HFONT font) {
     }
     const HGDIOBJ oldFont = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(dc, text);
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);

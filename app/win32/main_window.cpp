@@ -6,6 +6,7 @@
 #include "form_to_win32.h"
 #include "pin/pin_commands.h"
 #include "resources/resource_ids.h"
+#include "text_box.h"
 #include "utf16.h"
 
 #include <algorithm>
@@ -39,6 +40,10 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 COLORREF colorRef(form::Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
+
+// The text colour on every background the form fixes: black reads on each of them, where the
+// system's text colours follow the theme, which a dark one makes white.
+constexpr COLORREF kTextOnFixedBackground = RGB(0, 0, 0);
 
 struct ControlClass {
     const wchar_t* name;
@@ -219,8 +224,11 @@ HWND MainWindow::createControl(const form::Control& control) {
         }
         allowDeselectByCtrlClick(child);
         lists_.at(static_cast<std::size_t>(control.index)) = child;
-    } else if (control.kind == form::Kind::TextBox && control.index == form::kOutputBox) {
-        output_ = child;
+    } else if (control.kind == form::Kind::TextBox) {
+        keepWithinCapacity(child);
+        if (control.index == form::kOutputBox) {
+            output_ = child;
+        }
     }
     return child;
 }
@@ -235,7 +243,11 @@ void MainWindow::onCommand(int id, int code, HWND control) {
         pin::command1Click(source->index, *this, random_);
     } catch (const std::exception& error) {
         // An exception must not unwind through Windows' own frames; end the program, saying why.
-        MessageBoxW(window_, widen(error.what()).c_str(), widen(form::talvex().name).c_str(),
+        // What fails here is the system's random number generator, and the PIN logic has already
+        // put the lists and the box back; the system's own reason, in English, goes under ours.
+        const std::wstring message =
+            widen(form::talvex().noPinText) + L"\r\n\r\n" + widen(error.what());
+        MessageBoxW(window_, message.c_str(), widen(form::talvex().caption).c_str(),
                     MB_OK | MB_ICONERROR);
         PostQuitMessage(EXIT_FAILURE);
     }
@@ -279,6 +291,7 @@ LRESULT MainWindow::onCtlColorStatic(HDC dc, HWND control) const {
         return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
     }
+    SetTextColor(dc, kTextOnFixedBackground);
     SetBkColor(dc, colorRef(*controlOf(id)->background));
     return reinterpret_cast<LRESULT>(brush);
 }
@@ -286,7 +299,7 @@ LRESULT MainWindow::onCtlColorStatic(HDC dc, HWND control) const {
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) const {
     const auto id = static_cast<int>(item.CtlID);
     if (item.CtlType == ODT_BUTTON && brushOf(id) != nullptr) {
-        drawButtonFace(item, brushOf(id), font_.get());
+        drawButtonFace(item, brushOf(id), kTextOnFixedBackground, font_.get());
     }
 }
 

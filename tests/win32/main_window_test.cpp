@@ -1,14 +1,21 @@
 #include "app/form.h"
 #include "app/win32/main_window.h"
 #include "app/win32/utf16.h"
+#include "tests/support/failing_random.h"
 #include "tests/support/scripted_random.h"
 #include "tests/win32/window_queries.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
+#include <exception>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <windows.h>
 
 namespace talvex::win32 {
@@ -39,8 +46,9 @@ const wchar_t* expectedClass(form::Kind kind) {
     return L"";
 }
 
-// The window, created afresh for each test, shown and active, and destroyed after it.
-class Win32Window : public testing::Test {
+// The window, created afresh for each test with its own random source, shown and active, and
+// destroyed after it.
+template <class Random> class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
         window = createMainWindow(GetModuleHandleW(nullptr), random);
@@ -70,9 +78,13 @@ protected:
 
     [[nodiscard]] std::wstring output() const { return test::textOf(child(form::kText1, 0)); }
 
-    test::ScriptedRandom random{};
+    Random random{};
     HWND window = nullptr;
 };
+
+class Win32Window : public WindowTest<test::ScriptedRandom> {};
+// As on a system whose random number generator fails.
+class Win32WindowWithoutRandomNumbers : public WindowTest<test::FailingRandom> {};
 
 TEST_F(Win32Window, HasItsCaptionAndClientSizeAtTheScreenDpi) {
     const HDC screen = GetDC(nullptr);
@@ -244,6 +256,159 @@ TEST_F(Win32Window, CtrlClickTakesTheSelectionOutOfAList) {
     EXPECT_EQ(click(1, 0), 1);
 }
 
+// Puts `text` on the clipboard as Unicode text; false if the clipboard would not take it.
+bool setClipboardText(std::wstring_view text) {
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    if (memory == nullptr) {
+        return false;
+    }
+    auto* units = static_cast<wchar_t*>(GlobalLock(memory));
+    units[text.copy(units, text.size())] = L'\0';
+    GlobalUnlock(memory);
+    const bool set = OpenClipboard(nullptr) != FALSE && EmptyClipboard() != FALSE &&
+                     SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    if (!set) {
+        GlobalFree(memory);
+    }
+    return set;
+}
+
+TEST_F(Win32Window, PastesOnlyWholeCharactersAndLineBreaksThatFitTheOutputBox) {
+    // Ctrl+V as the character that TranslateMessage makes of it, and Shift+Insert as the key,
+    // on which Wine's edit control pastes by itself.
+    struct Keys {
+        std::string_view name;
+        void (*press)(HWND box);
+    };
+    const std::array pasteKeys = {
+        Keys{"Ctrl+V", [](HWND box) { SendMessageW(box, WM_CHAR, 0x16, 1); }},
+        Keys{"Shift+Insert",
+             [](HWND box) {
+                 std::array<BYTE, 256> keys{};
+                 GetKeyboardState(keys.data());
+                 keys[VK_SHIFT] = 0x80;
+                 SetKeyboardState(keys.data());
+                 SendMessageW(box, WM_KEYDOWN, VK_INSERT, 1);
+                 keys[VK_SHIFT] = 0;
+                 SetKeyboardState(keys.data());
+             }},
+    };
+    struct Case {
+        std::string_view name;
+        std::wstring_view clipboard;
+        std::size_t room; // left in the box besides the selection
+        std::size_t selected;
+        std::wstring_view pasted;
+    };
+    const std::array cases = {
+        Case{"the limit inside a surrogate pair", L"ab\U0001F600c", 3, 0, L"ab"},
+        Case{"the limit inside a CR LF", L"ab\r\ncd", 3, 0, L"ab"},
+        Case{"the limit inside the CR LF that a lone LF becomes", L"ab\ncd", 3, 0, L"ab"},
+        Case{"lone LF and CR, room to spare", L"a\nb\rc", 10, 2, L"a\r\nb\r\nc"},
+        Case{"a full box, room only in the selection", L"abc\U0001F600", 0, 4, L"abc"},
+    };
+    const auto capacity = static_cast<std::size_t>(form::kTextBoxCapacity);
+    const HWND box = child(form::kText1, 0);
+    for (const Keys& paste : pasteKeys) {
+        for (const Case& pasting : cases) {
+            SCOPED_TRACE(std::string(pasting.name) + ", with " + std::string(paste.name));
+            const std::size_t keep = capacity - pasting.room - pasting.selected;
+            // In short lines: Wine takes seconds to wrap a single line that fills the box.
+            std::wstring kept;
+            while (kept.size() < keep) {
+                kept += L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\n";
+            }
+            kept.resize(keep);
+            SetWindowTextW(box, (kept + std::wstring(pasting.selected, L'y')).c_str());
+            SendMessageW(box, EM_SETSEL, kept.size(), -1);
+            ASSERT_TRUE(setClipboardText(pasting.clipboard));
+
+            paste.press(box);
+            const std::wstring text = output();
+            ASSERT_GE(text.size(), kept.size());
+            EXPECT_EQ(text.substr(kept.size()), pasting.pasted);
+
+            SendMessageW(box, EM_UNDO, 0, 0);
+            EXPECT_EQ(output().size(), kept.size() + pasting.selected) << "undone";
+        }
+    }
+}
+
+TEST_F(Win32Window, TypesNeitherHalfALineBreakNorHalfASurrogatePairIntoTheLastUnit) {
+    const HWND box = child(form::kText1, 0);
+    std::wstring full;
+    while (full.size() < static_cast<std::size_t>(form::kTextBoxCapacity) - 1) {
+        full += L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\n";
+    }
+    full.resize(static_cast<std::size_t>(form::kTextBoxCapacity) - 1);
+    const auto type = [box](std::wstring_view units) {
+        for (const wchar_t unit : units) {
+            SendMessageW(box, WM_CHAR, unit, 1);
+        }
+    };
+    SetWindowTextW(box, full.c_str());
+    SendMessageW(box, EM_SETSEL, full.size(), full.size());
+
+    type(L"\r\U0001F600");
+    EXPECT_EQ(output(), full);
+    type(L"z");
+    EXPECT_EQ(output(), full + L"z");
+}
+
+// The caption and text of the message box that a command shows, found by a timer on this
+// thread while the box waits for the user, which then presses OK.
+struct MessageBoxSeen {
+    std::wstring caption;
+    std::wstring text;
+};
+
+MessageBoxSeen& messageBoxSeen() {
+    static MessageBoxSeen seen;
+    return seen;
+}
+
+BOOL CALLBACK findDialog(HWND window, LPARAM found) {
+    if (test::classOf(window) != L"#32770") {
+        return TRUE;
+    }
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+void CALLBACK answerMessageBox(HWND /*window*/, UINT /*message*/, UINT_PTR timer, DWORD /*time*/) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    // A message box's text is the static control with ID 0xFFFF.
+    messageBoxSeen() = {test::textOf(box), test::textOf(GetDlgItem(box, 0xFFFF))};
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Win32WindowWithoutRandomNumbers, SaysNoPinCouldBeMadeAndWhyAndEnds) {
+    std::string reason;
+    try {
+        static_cast<void>(test::FailingRandom().next());
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+    const std::wstring before = output();
+
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, answerMessageBox);
+    send(form::kCommand1, 0, BM_CLICK);
+    KillTimer(nullptr, timer);
+
+    EXPECT_EQ(messageBoxSeen().caption, widen(form::talvex().caption));
+    EXPECT_EQ(messageBoxSeen().text, widen(form::talvex().noPinText) + L"\r\n\r\n" + widen(reason));
+    EXPECT_EQ(output(), before) << "no part of a PIN";
+    MSG quit{};
+    ASSERT_NE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE), FALSE);
+    EXPECT_EQ(quit.wParam, static_cast<WPARAM>(EXIT_FAILURE));
+}
+
 // Reads back what the window drew on the screen.
 class Screen {
 public:
@@ -256,6 +421,17 @@ public:
 
     [[nodiscard]] COLORREF at(int leftTwips, int topTwips) const {
         return GetPixel(dc_, static_cast<int>(px(leftTwips)), static_cast<int>(px(topTwips)));
+    }
+
+    // Every pixel of `rect`, in the window's client coordinates.
+    [[nodiscard]] std::vector<COLORREF> within(const RECT& rect) const {
+        std::vector<COLORREF> pixels;
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x) {
+                pixels.push_back(GetPixel(dc_, x, y));
+            }
+        }
+        return pixels;
     }
 
 private:
@@ -280,6 +456,81 @@ TEST_F(Win32Window, PaintsItsColoursAndAPressedButtonSunken) {
     send(form::kCommand1, 0, BM_SETSTATE, FALSE);
     EXPECT_GT(GetRValue(raised) + GetGValue(raised) + GetBValue(raised),
               GetRValue(sunken) + GetGValue(sunken) + GetBValue(sunken));
+}
+
+// WCAG 2's contrast ratio of two sRGB colours, from 1 (the same) to 21 (black and white).
+double contrast(COLORREF one, COLORREF other) {
+    const auto luminance = [](COLORREF color) {
+        const auto linear = [](BYTE channel) {
+            const double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(GetRValue(color)) + 0.7152 * linear(GetGValue(color)) +
+               0.0722 * linear(GetBValue(color));
+    };
+    const double a = luminance(one);
+    const double b = luminance(other);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// How well the text in `pixels` reads: the contrast between the colour of most of them, the
+// background, and the one that stands out from it most, the text's.
+double textContrast(const std::vector<COLORREF>& pixels) {
+    std::map<COLORREF, int> counts;
+    for (const COLORREF pixel : pixels) {
+        ++counts[pixel];
+    }
+    const COLORREF background =
+        std::ranges::max_element(counts, {}, [](const auto& entry) { return entry.second; })->first;
+    double most = 1.0;
+    for (const auto& [pixel, count] : counts) {
+        most = std::max(most, contrast(background, pixel));
+    }
+    return most;
+}
+
+// The system's colours as a dark theme sets them, light text on dark faces, for as long as it
+// lives; the old ones are put back even when the test fails.
+class DarkSystemColours {
+public:
+    DarkSystemColours() {
+        std::ranges::transform(kElements, saved_.begin(), GetSysColor);
+        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), kDark.data());
+    }
+    ~DarkSystemColours() {
+        SetSysColors(static_cast<int>(kElements.size()), kElements.data(), saved_.data());
+    }
+    DarkSystemColours(const DarkSystemColours&) = delete;
+    DarkSystemColours& operator=(const DarkSystemColours&) = delete;
+
+private:
+    static constexpr std::array<int, 4> kElements = {COLOR_WINDOW, COLOR_BTNFACE, COLOR_WINDOWTEXT,
+                                                     COLOR_BTNTEXT};
+    static constexpr std::array<COLORREF, 4> kDark = {RGB(32, 32, 32), RGB(45, 45, 45),
+                                                      RGB(255, 255, 255), RGB(255, 255, 255)};
+    std::array<COLORREF, 4> saved_{};
+};
+
+TEST_F(Win32Window, KeepsTextReadableOnTheBackgroundsItFixesUnderADarkTheme) {
+    const DarkSystemColours dark;
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const Screen screen(window);
+    for (const form::Control& control : form::talvex().controls) {
+        if (control.background == nullptr) {
+            continue;
+        }
+        const HWND handle = child(control.array, control.index);
+        RECT area;
+        GetClientRect(handle, &area);
+        MapWindowPoints(handle, window, reinterpret_cast<POINT*>(&area), 2);
+        if (control.kind == form::Kind::PushButton) {
+            // The raised edge is drawn in the system's 3D colours: only the face inside counts.
+            InflateRect(&area, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+        }
+        EXPECT_GE(textContrast(screen.within(area)), 4.5)
+            << control.array << "(" << control.index << ")";
+    }
 }
 
 } // namespace
