@@ -9,9 +9,12 @@
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <cstdlib>
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -19,14 +22,26 @@ namespace talvex::qt {
 
 namespace {
 
+// The form fixes the backgrounds of some controls but not the colour of their text: black, as
+// on Windows' light faces, and not the theme's, which a dark theme makes light.
+constexpr Qt::GlobalColor kTextOnFace = Qt::black;
+
 // Many Qt styles paint button faces with their own colours and ignore the palette; a style
 // sheet shows the face colour under every style: a raised edge that sinks when pressed, black
 // while the button has the keyboard focus.
 QString faceStyle(const QColor& face) {
-    return QStringLiteral("QPushButton { background-color: %1; border: 2px outset %1; }"
+    return QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %1; }"
                           "QPushButton:focus { border: 2px solid black; }"
                           "QPushButton:pressed { border: 2px inset %1; }")
-        .arg(face.name());
+        .arg(face.name(), QColor(kTextOnFace).name());
+}
+
+// As a Windows list box shows its rows: only whole ones, its bottom raised to the last that fits
+// and its top where it was.
+void showWholeRows(QListWidget& list) {
+    const int frame = 2 * list.frameWidth();
+    const int row = list.sizeHintForRow(0);
+    list.resize(list.width(), frame + (list.height() - frame) / row * row);
 }
 
 } // namespace
@@ -54,6 +69,9 @@ MainWindow::MainWindow(pin::RandomSource& random)
         widget->setHidden(!control.visible);
         tabOrder.emplace_back(control.tabIndex, widget);
     }
+    for (QListWidget* list : lists_) {
+        showWholeRows(*list);
+    }
     QApplication::setFont(applicationFont);
 
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
@@ -76,7 +94,7 @@ QWidget* MainWindow::createControl(const form::Control& control) {
             button->setStyleSheet(faceStyle(qtColor(*control.background)));
         }
         connect(button, &QPushButton::clicked, this,
-                [this, index = control.index] { pin::command1Click(index, *this, random_); });
+                [this, index = control.index] { command1Click(index); });
         return button;
     }
     case form::Kind::ListBox: {
@@ -105,6 +123,7 @@ QWidget* MainWindow::createControl(const form::Control& control) {
         if (control.background != nullptr) {
             QPalette palette = label->palette();
             palette.setColor(QPalette::Window, qtColor(*control.background));
+            palette.setColor(QPalette::WindowText, kTextOnFace);
             label->setPalette(palette);
             label->setAutoFillBackground(true);
         }
@@ -112,6 +131,21 @@ QWidget* MainWindow::createControl(const form::Control& control) {
     }
     }
     return nullptr;
+}
+
+void MainWindow::command1Click(std::int16_t index) {
+    try {
+        pin::command1Click(index, *this, random_);
+    } catch (const std::exception& error) {
+        // Nothing may unwind through Qt's event loop; the program ends, saying why, as the
+        // Windows form does.
+        const form::Window& window = form::talvex();
+        QMessageBox box(QMessageBox::Critical, qtText(window.caption), qtText(window.noPinText),
+                        QMessageBox::Ok, this);
+        box.setInformativeText(QString::fromLocal8Bit(error.what()));
+        box.exec();
+        QCoreApplication::exit(EXIT_FAILURE);
+    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* /*event*/) {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <array>
+#include <cstdint>
 
 class QListWidget;
 
@@ -27,6 +28,7 @@ protected:
 
 private:
     QWidget* createControl(const form::Control& control);
+    void command1Click(std::int16_t index);
 
     [[nodiscard]] pin::Row listIndex(int list) const override;
     void setListIndex(int list, pin::Row row) override;

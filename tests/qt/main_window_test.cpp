@@ -1,16 +1,24 @@
 #include "app/form.h"
 #include "app/qt/main_window.h"
+#include "tests/support/failing_random.h"
 #include "tests/support/scripted_random.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHash>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -32,18 +40,54 @@ QString nameOf(const form::Control& control) {
 
 const QString kHeader = QStringLiteral("Генериран нов PIN код:");
 
+// The contrast ratio of two colours as WCAG defines it, from 1 (none) to 21.
+double contrast(const QColor& first, const QColor& second) {
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double channel) {
+            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double a = luminance(first);
+    const double b = luminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// Where, in its window, a control draws its text: inside a list's or box's viewport, inside a
+// button's border, anywhere in a label.
+QRect textArea(const QWidget& control) {
+    if (const auto* area = qobject_cast<const QAbstractScrollArea*>(&control)) {
+        return area->viewport()->geometry().translated(control.pos());
+    }
+    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        return button->style()
+            ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
+            .translated(control.pos());
+    }
+    return control.geometry();
+}
+
 class MainWindowTest : public testing::Test {
 protected:
     void open(std::initializer_list<float> numbers) {
+        open(std::make_unique<ScriptedRandom>(numbers));
+    }
+
+    void open(std::unique_ptr<pin::RandomSource> source) {
         // The old window holds the old source: it goes first.
         window_.reset();
-        random_ = std::make_unique<ScriptedRandom>(numbers);
+        random_ = std::move(source);
         window_ = std::make_unique<MainWindow>(*random_);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
 
     void SetUp() override { open({}); }
+
+    [[nodiscard]] int draws() const { return dynamic_cast<ScriptedRandom&>(*random_).draws; }
 
     template <typename Widget> [[nodiscard]] Widget* child(const QString& name) const {
         auto* widget = window_->findChild<Widget*>(name);
@@ -88,7 +132,7 @@ protected:
         return QApplication::clipboard()->text();
     }
 
-    std::unique_ptr<ScriptedRandom> random_;
+    std::unique_ptr<pin::RandomSource> random_;
     std::unique_ptr<MainWindow> window_;
 };
 
@@ -102,13 +146,30 @@ TEST_F(MainWindowTest, EveryControlIsTheRightKindAtItsRectangleInPixels) {
         const auto* widget = child<QWidget>(nameOf(control));
         ASSERT_NE(widget, nullptr);
         const form::Rect& r = control.rect;
-        EXPECT_EQ(widget->geometry(), QRect(r.left / 15, r.top / 15, r.width / 15, r.height / 15))
-            << nameOf(control).toStdString();
+        QRect expected(r.left / 15, r.top / 15, r.width / 15, r.height / 15);
+        if (control.kind == form::Kind::ListBox) {
+            // Only whole rows, below: the bottom rises to the last of them.
+            expected.setHeight(widget->height());
+        }
+        EXPECT_EQ(widget->geometry(), expected) << nameOf(control).toStdString();
         const char* kind = control.kind == form::Kind::PushButton ? "QPushButton"
                            : control.kind == form::Kind::ListBox  ? "QListWidget"
                            : control.kind == form::Kind::TextBox  ? "QPlainTextEdit"
                                                                   : "QLabel";
         EXPECT_TRUE(widget->inherits(kind)) << nameOf(control).toStdString() << " is a " << kind;
+    }
+}
+
+// As a Windows list box shows them: whole rows, as many as fit the form's height.
+TEST_F(MainWindowTest, EveryListShowsOnlyWholeRowsAsManyAsFitItsHeight) {
+    for (int i = 0; i < 4; ++i) {
+        const QListWidget* widget = list(i);
+        const int height = form::find(form::talvex(), form::kList1, i)->rect.height / 15;
+        const int row = widget->visualItemRect(widget->item(0)).height();
+        ASSERT_GT(row, 0);
+        EXPECT_EQ(widget->viewport()->height() % row, 0) << "List1(" << i << ") cuts a row";
+        EXPECT_LE(widget->height(), height) << "List1(" << i << ")";
+        EXPECT_GT(widget->height() + row, height) << "List1(" << i << ") leaves out a whole row";
     }
 }
 
@@ -156,6 +217,46 @@ TEST_F(MainWindowTest, PaintsTheFormsColours) {
     EXPECT_EQ(pixel({5, 340}), QColor(192, 192, 255));
 }
 
+// The window's own backgrounds carry their own text colour, the system's carry the system's: a
+// dark theme leaves every text readable.
+TEST_F(MainWindowTest, EveryTextStandsOutFromItsBackgroundUnderADarkTheme) {
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        dark.setColor(role, QColor(32, 32, 32));
+    }
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(role, Qt::white);
+    }
+    QApplication::setPalette(dark);
+    open({});
+    const QImage image = window_->grab().toImage();
+    QApplication::setPalette(original);
+
+    for (const form::Control& control : form::talvex().controls) {
+        if (!control.visible) {
+            continue;
+        }
+        const QRect area = textArea(*child<QWidget>(nameOf(control)));
+        const QRect pixels(area.topLeft() * image.devicePixelRatio(),
+                           area.size() * image.devicePixelRatio());
+        QHash<QRgb, int> counts;
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                ++counts[image.pixel(x, y)];
+            }
+        }
+        const QColor background(
+            std::ranges::max(counts.keys(), {}, [&](QRgb colour) { return counts.value(colour); }));
+        double ratio = 1;
+        for (auto colour = counts.keyBegin(); colour != counts.keyEnd(); ++colour) {
+            ratio = std::max(ratio, contrast(background, QColor(*colour)));
+        }
+        EXPECT_GE(ratio, 4.5) << nameOf(control).toStdString() << ": text on "
+                              << background.name().toStdString();
+    }
+}
+
 TEST_F(MainWindowTest, EveryControlUsesTheWindowsSerifFontWithCyrillic) {
     for (const form::Control& control : form::talvex().controls) {
         const QFont font = child<QWidget>(nameOf(control))->font();
@@ -188,7 +289,7 @@ TEST_F(MainWindowTest, ChooseKeepsThePickedDigitAndShowsTheDrawnOnesSelected) {
 
     press(0);
 
-    EXPECT_EQ(random_->draws, 3);
+    EXPECT_EQ(draws(), 3);
     EXPECT_EQ(selectedRows(), (std::vector<int>{8, 7, 0, 0}));
     EXPECT_EQ(copyOutput(), kHeader + "\r\n8700\r\n");
     for (int i = 0; i < 4; ++i) {
@@ -208,7 +309,7 @@ TEST_F(MainWindowTest, CtrlClickDeselectsSoThatListDrawsAgain) {
     EXPECT_EQ(selectedRows(), (std::vector<int>{1, 2, -1, 4}));
     press(0);
 
-    EXPECT_EQ(random_->draws, 5);
+    EXPECT_EQ(draws(), 5);
     EXPECT_EQ(copyOutput(), kHeader + "\r\n1254\r\n");
 }
 
@@ -227,6 +328,95 @@ TEST_F(MainWindowTest, ClearDeselectsEveryListEmptiesTheBoxAndKeepsTheQuotation)
     EXPECT_EQ(box(0)->toPlainText(), QString());
     EXPECT_EQ(box(1)->toPlainText(), quotation);
     EXPECT_FALSE(box(1)->isVisible());
+}
+
+// What the user pastes, types or composes stops at the capacity, each line break counted as the
+// CR LF it is given out as, and is never cut inside a surrogate pair or a line break.
+TEST_F(MainWindowTest, OutputBoxTakesNoMoreThanItsCapacityAndCutsOnlyBetweenCharacters) {
+    QPlainTextEdit* output = box(0);
+    const auto paste = [&](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(output, Qt::Key_V, Qt::ControlModifier);
+    };
+    // One code unit of room left.
+    const QString filler(form::kTextBoxCapacity - 1, QLatin1Char('x'));
+
+    struct Paste {
+        const char* across;
+        QString text;
+        QString kept;
+    };
+    const std::vector<Paste> pastes{
+        {"a surrogate pair across the limit", filler + QStringLiteral("\U0001F600"), filler},
+        {"a CR LF across the limit", filler + QStringLiteral("\r\ny"), filler},
+        {"an LF, given out as CR LF, across the limit", filler + QStringLiteral("\ny"), filler},
+        {"a CR LF ending at the limit", filler.chopped(1) + QStringLiteral("\r\ny"),
+         filler.chopped(1) + QStringLiteral("\r\n")},
+    };
+    for (const Paste& pasted : pastes) {
+        output->clear();
+        paste(pasted.text);
+        EXPECT_EQ(copyOutput(), pasted.kept) << pasted.across;
+    }
+
+    output->clear();
+    paste(filler);
+    QTest::keyClick(output, Qt::Key_Return);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("ab"));
+    QApplication::sendEvent(output, &composed);
+    QTest::keyClick(output, Qt::Key_Z);
+    EXPECT_FALSE(output->canPaste()) << "a full box offers no paste";
+    QTest::keyClick(output, Qt::Key_Left, Qt::ShiftModifier);
+    paste(QStringLiteral("yz"));
+    EXPECT_EQ(copyOutput(), filler + QStringLiteral("y"))
+        << "Enter and z do not fit, of ab only a, and pasted over the a only y";
+}
+
+// A system generator that fails neither crashes the window nor leaves half a PIN in it: the user
+// is told why, in the system's own words, and the program ends with an error.
+TEST_F(MainWindowTest, AFailingRandomSourceIsToldAndEndsTheProgramWithEverythingAsItWas) {
+    open(std::make_unique<test::FailingRandom>(1));
+    const QString text = box(0)->toPlainText();
+    std::string reason;
+    try {
+        test::FailingRandom().next();
+    } catch (const std::exception& error) {
+        reason = error.what();
+    }
+
+    bool told = false;
+    const auto closeWhatIsTold = [&] {
+        auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (message == nullptr) {
+            // Nothing told: end the loop all the same, to fail rather than hang.
+            QCoreApplication::exit(-1);
+            return;
+        }
+        told = true;
+        const form::Window& form = form::talvex();
+        EXPECT_EQ(message->parentWidget(), window_.get());
+        EXPECT_EQ(message->icon(), QMessageBox::Critical);
+        EXPECT_EQ(message->windowTitle(), fromUtf8(form.caption));
+        EXPECT_EQ(message->text(), fromUtf8(form.noPinText));
+        EXPECT_EQ(message->informativeText(), QString::fromLocal8Bit(reason));
+        QTest::keyClick(message, Qt::Key_Escape);
+    };
+    // The press comes from inside the event loop that the program's end must stop, and the
+    // message is closed once it shows, while the press is still being handled.
+    QTimer::singleShot(0, window_.get(), [&] {
+        QTimer::singleShot(0, window_.get(), closeWhatIsTold);
+        press(0);
+    });
+    // Nor may a program that never ends hang the suite.
+    QTimer giveUp;
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(-2); });
+    giveUp.start(10000);
+
+    EXPECT_EQ(QApplication::exec(), 1);
+    EXPECT_TRUE(told);
+    EXPECT_EQ(box(0)->toPlainText(), text);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1, -1}));
 }
 
 } // namespace
