@@ -348,7 +348,7 @@ TEST_F(Win32Window, TypesNeitherHalfALineBreakNorHalfASurrogatePairIntoTheLastUn
         }
     };
     SetWindowTextW(box, full.c_str());
-    SendMessageW(box, EM_SETSEL, full.size(), full.size());
+    SendMessageW(box, EM_SETSEL, full.size(), static_cast<LPARAM>(full.size()));
 
     type(L"\r\U0001F600");
     EXPECT_EQ(output(), full);
