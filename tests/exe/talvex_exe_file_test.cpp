@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvex::test {
 namespace {
@@ -66,13 +67,22 @@ TEST_F(TalvexExeFile, ImportsOnlyDllsThatEveryWindowsHas) {
 TEST_F(TalvexExeFile, CarriesItsIconAndAManifestForItsArchitecture) {
     constexpr std::uint32_t groupIcon = 14;
     constexpr std::uint32_t manifestType = 24;
-    // The icon group's directory: reserved, type 1 (icon), count; then one 14-byte entry each.
+    // The icon group's directory: reserved, type 1 (icon), count; then one 14-byte entry each,
+    // its width and height first, 0 for 256.
     const std::string group = exe().resource(groupIcon, 1);
-    ASSERT_EQ(group.size(), 6U + 14U) << "one image";
-    const auto byte = [&group](std::size_t at) { return static_cast<unsigned char>(group[at]); };
-    EXPECT_EQ(byte(6), 32) << "width";
-    EXPECT_EQ(byte(7), 32) << "height";
-    EXPECT_EQ(byte(12), 8) << "bits per pixel";
+    ASSERT_GE(group.size(), 6U) << "no icon";
+    const auto byte = [&group](std::size_t at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(group.at(at)));
+    };
+    const auto side = [&byte](std::size_t at) {
+        return std::to_string(byte(at) == 0 ? 256 : byte(at));
+    };
+    std::vector<std::string> sizes;
+    for (std::size_t entry = 6; sizes.size() < (byte(4) | byte(5) << 8); entry += 14) {
+        sizes.push_back(side(entry) + "x" + side(entry + 1));
+    }
+    EXPECT_EQ(sizes, (std::vector<std::string>{"32x32", "16x16", "24x24", "48x48", "256x256"}))
+        << "the sizes Windows asks for, the drawing's own first";
 
     // Windows hands a program the common controls of the architecture its manifest names.
     const std::string manifest = exe().resource(manifestType, 1);
