@@ -67,6 +67,9 @@ struct Control {
     bool visible = true;
     // List boxes only: the rows, top to bottom.
     std::span<const std::string_view> rows = {};
+    // What a screen reader calls a control that has no caption of its own to be called by;
+    // nothing on the screen shows it.
+    std::string_view accessibleName = {};
 };
 
 struct Window {
@@ -79,6 +82,9 @@ struct Window {
     // Told, over the system's reason, when no PIN can be made because the system's random number
     // generator fails; the program then ends.
     std::string_view noPinText;
+    // Said by a screen reader once Clear has emptied the lists and the output box, which
+    // otherwise change without a word.
+    std::string_view clearedText;
     // In the order in which they are stored, which is not the tab order.
     std::span<const Control> controls;
 };

@@ -1,5 +1,7 @@
 #include "main_window.h"
 
+#include "accessibility.h"
+#include "app/announcement.h"
 #include "app/form.h"
 #include "form_to_qt.h"
 #include "pin/pin_commands.h"
@@ -15,7 +17,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
-#include <utility>
 #include <vector>
 
 namespace talvex::qt {
@@ -60,29 +61,31 @@ MainWindow::MainWindow(pin::RandomSource& random)
     // only to drop it again. Menus and dialogs keep the platform's font.
     const QFont applicationFont = QApplication::font();
     QApplication::setFont(font());
-    std::vector<std::pair<int, QWidget*>> tabOrder;
+    std::vector<BuiltControl> tabOrder;
     for (const form::Control& control : window.controls) {
         QWidget* widget = createControl(control);
         widget->setObjectName(
             QStringLiteral("%1(%2)").arg(qtText(control.array)).arg(control.index));
         widget->setGeometry(pixels(control.rect));
         widget->setHidden(!control.visible);
-        tabOrder.emplace_back(control.tabIndex, widget);
+        tabOrder.push_back({&control, widget});
     }
     for (QListWidget* list : lists_) {
         showWholeRows(*list);
     }
     QApplication::setFont(applicationFont);
 
-    std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
+    std::ranges::sort(tabOrder, {},
+                      [](const BuiltControl& built) { return built.control->tabIndex; });
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
-        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+        setTabOrder(tabOrder[i - 1].widget, tabOrder[i].widget);
     }
-    const auto first = std::ranges::find_if(tabOrder, [](const auto& entry) {
-        return !entry.second->isHidden() && (entry.second->focusPolicy() & Qt::TabFocus) != 0;
+    makeAccessible(*this, tabOrder);
+    const auto first = std::ranges::find_if(tabOrder, [](const BuiltControl& built) {
+        return !built.widget->isHidden() && (built.widget->focusPolicy() & Qt::TabFocus) != 0;
     });
     if (first != tabOrder.end()) {
-        first->second->setFocus();
+        first->widget->setFocus();
     }
 }
 
@@ -98,7 +101,7 @@ QWidget* MainWindow::createControl(const form::Control& control) {
         return button;
     }
     case form::Kind::ListBox: {
-        auto* list = new QListWidget(this);
+        auto* list = new DigitList(this);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         // Every row is one digit: measuring one row sizes them all.
         list->setUniformItemSizes(true);
@@ -136,6 +139,7 @@ QWidget* MainWindow::createControl(const form::Control& control) {
 void MainWindow::command1Click(std::int16_t index) {
     try {
         pin::command1Click(index, *this, random_);
+        announce(*this, qtText(form::announcement(index, outputText())));
     } catch (const std::exception& error) {
         // Nothing may unwind through Qt's event loop; the program ends, saying why, as the
         // Windows form does.

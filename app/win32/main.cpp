@@ -1,3 +1,4 @@
+#include "accessibility.h"
 #include "app/form.h"
 #include "main_window.h"
 #include "pin/system_random.h"
@@ -16,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
+    const talvex::win32::ComApartment com;
     try {
         talvex::pin::SystemRandom random;
         const HWND window = talvex::win32::createMainWindow(instance, random);

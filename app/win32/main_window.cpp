@@ -1,9 +1,12 @@
 #include "main_window.h"
 
+#include "accessibility.h"
+#include "app/announcement.h"
 #include "app/form.h"
 #include "button_face.h"
 #include "digit_list.h"
 #include "form_to_win32.h"
+#include "keyboard.h"
 #include "pin/pin_commands.h"
 #include "resources/resource_ids.h"
 #include "text_box.h"
@@ -12,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <commctrl.h>
+#include <cstdint>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -94,10 +98,21 @@ private:
     void onEraseBackground(HDC dc) const;
     LRESULT onCtlColorStatic(HDC dc, HWND control) const;
     void onDrawItem(const DRAWITEMSTRUCT& item) const;
+    void onSystemColoursChanged();
+    void announceOutcome(std::int16_t command) const;
 
     // The form control with child ID `id`, or null.
     static const form::Control* controlOf(int id);
     [[nodiscard]] HBRUSH brushOf(int id) const;
+
+    // The face a control of the form is painted on and the text colour on it: the form's, or
+    // the system's under high contrast; a null face where the control keeps the system's colours.
+    struct Colours {
+        HBRUSH face;
+        COLORREF faceColour;
+        COLORREF text;
+    };
+    [[nodiscard]] Colours coloursOf(int id) const;
 
     [[nodiscard]] pin::Row listIndex(int list) const override;
     void setListIndex(int list, pin::Row row) override;
@@ -115,6 +130,7 @@ private:
     HWND output_ = nullptr;
     // The control to give the focus back to when the window is activated again.
     HWND focus_ = nullptr;
+    bool highContrast_ = highContrast();
 };
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -163,6 +179,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        onSystemColoursChanged();
+        return DefWindowProcW(window_, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(EXIT_SUCCESS);
         return 0;
@@ -217,15 +237,19 @@ HWND MainWindow::createControl(const form::Control& control) {
     // font, which leaves the box a single line.
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SetWindowTextW(child, widen(control.text).c_str());
+    describeToScreenReaders(child, control);
 
-    if (control.kind == form::Kind::ListBox) {
+    if (control.kind == form::Kind::PushButton) {
+        pressOnEnter(child);
+    } else if (control.kind == form::Kind::ListBox) {
         for (const std::string_view row : control.rows) {
             SendMessageW(child, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(row).c_str()));
         }
-        allowDeselectByCtrlClick(child);
+        allowDeselect(child);
         lists_.at(static_cast<std::size_t>(control.index)) = child;
     } else if (control.kind == form::Kind::TextBox) {
         keepWithinCapacity(child);
+        keepOpenOnEscape(child);
         if (control.index == form::kOutputBox) {
             output_ = child;
         }
@@ -241,6 +265,7 @@ void MainWindow::onCommand(int id, int code, HWND control) {
     }
     try {
         pin::command1Click(source->index, *this, random_);
+        announceOutcome(source->index);
     } catch (const std::exception& error) {
         // An exception must not unwind through Windows' own frames; end the program, saying why.
         // What fails here is the system's random number generator, and the PIN logic has already
@@ -281,25 +306,41 @@ void MainWindow::onNextDlgCtl(WPARAM wParam, LPARAM lParam) const {
 void MainWindow::onEraseBackground(HDC dc) const {
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, background_.get());
+    FillRect(dc, &client, highContrast_ ? GetSysColorBrush(COLOR_BTNFACE) : background_.get());
 }
 
 LRESULT MainWindow::onCtlColorStatic(HDC dc, HWND control) const {
-    const int id = GetDlgCtrlID(control);
-    const HBRUSH brush = brushOf(id);
-    if (brush == nullptr) {
+    const Colours colours = coloursOf(GetDlgCtrlID(control));
+    if (colours.face == nullptr) {
         return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
     }
-    SetTextColor(dc, kTextOnFixedBackground);
-    SetBkColor(dc, colorRef(*controlOf(id)->background));
-    return reinterpret_cast<LRESULT>(brush);
+    SetTextColor(dc, colours.text);
+    SetBkColor(dc, colours.faceColour);
+    return reinterpret_cast<LRESULT>(colours.face);
 }
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) const {
-    const auto id = static_cast<int>(item.CtlID);
-    if (item.CtlType == ODT_BUTTON && brushOf(id) != nullptr) {
-        drawButtonFace(item, brushOf(id), kTextOnFixedBackground, font_.get());
+    const Colours colours = coloursOf(static_cast<int>(item.CtlID));
+    if (item.CtlType == ODT_BUTTON && colours.face != nullptr) {
+        drawButtonFace(item, colours.face, colours.text, font_.get());
+    }
+}
+
+void MainWindow::onSystemColoursChanged() {
+    // High contrast is switched with WM_SETTINGCHANGE, its colours come with WM_SYSCOLORCHANGE.
+    highContrast_ = highContrast();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void MainWindow::announceOutcome(std::int16_t command) const {
+    // Once for the command: the PIN logic writes the box a piece at a time.
+    if (command == pin::kChoose || command == pin::kClear) {
+        reportNewText(output_);
+    }
+    const std::string said = form::announcement(command, outputText());
+    if (!said.empty()) {
+        announce(output_, widen(said));
     }
 }
 
@@ -317,6 +358,18 @@ HBRUSH MainWindow::brushOf(int id) const {
                : nullptr;
 }
 
+MainWindow::Colours MainWindow::coloursOf(int id) const {
+    const HBRUSH brush = brushOf(id);
+    if (brush == nullptr) {
+        return {nullptr, 0, 0};
+    }
+    if (highContrast_) {
+        return {GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
+                GetSysColor(COLOR_BTNTEXT)};
+    }
+    return {brush, colorRef(*controlOf(id)->background), kTextOnFixedBackground};
+}
+
 pin::Row MainWindow::listIndex(int list) const {
     // LB_ERR, for no selection, is -1 as well.
     return static_cast<pin::Row>(
@@ -324,9 +377,14 @@ pin::Row MainWindow::listIndex(int list) const {
 }
 
 void MainWindow::setListIndex(int list, pin::Row row) {
-    // Also scrolls the row into view; -1 leaves no row selected.
-    SendMessageW(lists_.at(static_cast<std::size_t>(list)), LB_SETCURSEL, static_cast<WPARAM>(row),
-                 0);
+    const HWND handle = lists_.at(static_cast<std::size_t>(list));
+    const pin::Row previous = listIndex(list);
+    // Also scrolls the row into view; -1 leaves no row selected. The list box says nothing of a
+    // selection it did not make itself, and must not take the focus to say it.
+    SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    if (row != previous) {
+        reportSelection(handle, previous, row);
+    }
 }
 
 std::string MainWindow::outputText() const {

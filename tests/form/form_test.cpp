@@ -1,6 +1,8 @@
+#include "app/announcement.h"
 #include "app/form.h"
 #include "app/text_capacity.h"
 #include "pin/controls.h"
+#include "pin/pin_commands.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -129,6 +131,13 @@ TEST(TextCapacity, CutsAsMuchAsFitsButNeverASurrogatePairOrACrLf) {
     EXPECT_EQ(fittingLength(text, 6), 5U) << "half of a surrogate pair";
     EXPECT_EQ(fittingLength(text, 7), 7U);
     EXPECT_EQ(fittingLength(text, 0), 0U);
+}
+
+TEST(Announcement, SpellsThePinDigitByDigitAndTellsAClearing) {
+    EXPECT_EQ(announcement(pin::kChoose, "Генериран нов PIN код:\r\n2783\r\n"),
+              "Генериран нов PIN код: 2 7 8 3");
+    EXPECT_EQ(announcement(pin::kClear, ""), talvex().clearedText);
+    EXPECT_EQ(announcement(2, "anything"), "");
 }
 
 } // namespace

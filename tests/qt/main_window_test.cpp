@@ -3,6 +3,7 @@
 #include "tests/support/failing_random.h"
 #include "tests/support/scripted_random.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
@@ -17,11 +18,15 @@
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
+#include <QtGui/private/qguiapplication_p.h>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvex::qt {
@@ -417,6 +422,206 @@ TEST_F(MainWindowTest, AFailingRandomSourceIsToldAndEndsTheProgramWithEverything
     EXPECT_TRUE(told);
     EXPECT_EQ(box(0)->toPlainText(), text);
     EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1, -1}));
+}
+
+// What a screen reader learns from the window, as Qt's bridge to it reads it; the accessibility
+// events are caught as they leave for the bridge.
+class AccessibleMainWindowTest : public MainWindowTest {
+protected:
+    struct Event {
+        QAccessible::Event type;
+        QObject* object;
+        QString description;
+    };
+
+    void SetUp() override {
+        // Turned on as a screen reader's first question turns it on; no screen reader, no events.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+            if (recording_) {
+                QAccessibleInterface* subject = event->accessibleInterface();
+                events_.push_back(
+                    {event->type(), event->object(),
+                     subject != nullptr ? subject->text(QAccessible::Description) : QString()});
+            }
+        });
+        MainWindowTest::SetUp();
+    }
+
+    void TearDown() override {
+        QAccessible::installUpdateHandler(nullptr);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    }
+
+    // The events that `act` makes.
+    template <typename Action> std::vector<Event> eventsOf(Action act) {
+        events_.clear();
+        recording_ = true;
+        act();
+        recording_ = false;
+        return events_;
+    }
+
+    // What a screen reader is told to say, once the focus is where the user left it.
+    [[nodiscard]] static QStringList saidOf(const std::vector<Event>& events) {
+        QStringList said;
+        for (const Event& event : events) {
+            if (event.type == QAccessible::DescriptionChanged && !event.description.isEmpty()) {
+                said.append(event.description);
+            }
+        }
+        return said;
+    }
+
+    // The objects that claim the focus.
+    [[nodiscard]] static std::vector<QObject*> focusOf(const std::vector<Event>& events) {
+        std::vector<QObject*> claimed;
+        for (const Event& event : events) {
+            if (event.type == QAccessible::Focus) {
+                claimed.push_back(event.object);
+            }
+        }
+        return claimed;
+    }
+
+    static inline bool recording_ = false;
+    static inline std::vector<Event> events_;
+};
+
+TEST_F(AccessibleMainWindowTest, ScreenReadersMeetTheVisibleControlsByNameAndRoleInTabOrder) {
+    const form::Window& form = form::talvex();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(window_.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->text(QAccessible::Name), fromUtf8(form.caption));
+    EXPECT_EQ(window->text(QAccessible::Description),
+              child<QLabel>(QStringLiteral("Label1(0)"))->text());
+
+    struct Met {
+        QString object;
+        QAccessible::Role role;
+        QString name;
+    };
+    const auto nameFor = [&](const char* array, int index) {
+        return fromUtf8(form::find(form, array, index)->accessibleName);
+    };
+    const std::vector<Met> expected{
+        {"Label1(0)", QAccessible::StaticText, child<QLabel>("Label1(0)")->text()},
+        {"Text1(0)", QAccessible::EditableText, nameFor("Text1", 0)},
+        {"List1(0)", QAccessible::List, nameFor("List1", 0)},
+        {"List1(1)", QAccessible::List, nameFor("List1", 1)},
+        {"List1(2)", QAccessible::List, nameFor("List1", 2)},
+        {"List1(3)", QAccessible::List, nameFor("List1", 3)},
+        {"Command1(0)", QAccessible::Button, QStringLiteral("Избор")},
+        {"Command1(1)", QAccessible::Button, QStringLiteral("Почисти")},
+    };
+    std::vector<QString> met;
+    for (int i = 0; i < window->childCount(); ++i) {
+        QAccessibleInterface* control = window->child(i);
+        if (control->state().invisible) {
+            continue;
+        }
+        met.push_back(control->object()->objectName());
+        const auto found = std::ranges::find(expected, met.back(), &Met::object);
+        ASSERT_NE(found, expected.end()) << met.back().toStdString();
+        EXPECT_EQ(control->role(), found->role) << met.back().toStdString();
+        EXPECT_EQ(control->text(QAccessible::Name), found->name) << met.back().toStdString();
+        EXPECT_FALSE(found->name.isEmpty()) << met.back().toStdString();
+    }
+    std::vector<QString> order;
+    std::ranges::transform(expected, std::back_inserter(order), &Met::object);
+    EXPECT_EQ(met, order);
+}
+
+// Choose and Clear tell what they did where the focus is, and the lists they change stay quiet
+// about the focus, which never moves; a list the user is in still tells where the user is.
+TEST_F(AccessibleMainWindowTest, ChooseAndClearAreToldWithoutAnyListClaimingTheFocus) {
+    open({forProduct(8), forProduct(0), forProduct(0)});
+    clickRow(1, 7);
+    button(0)->setFocus();
+
+    std::vector<Event> events = eventsOf([&] { QTest::keyClick(button(0), Qt::Key_Space); });
+    EXPECT_EQ(selectedRows(), (std::vector<int>{8, 7, 0, 0}));
+    EXPECT_EQ(saidOf(events), QStringList{kHeader + QStringLiteral(" 8 7 0 0")});
+    EXPECT_EQ(focusOf(events), std::vector<QObject*>{});
+    EXPECT_EQ(QApplication::focusWidget(), button(0));
+
+    button(1)->setFocus();
+    for (int twice = 0; twice < 2; ++twice) {
+        events = eventsOf([&] { QTest::keyClick(button(1), Qt::Key_Space); });
+        EXPECT_EQ(saidOf(events), QStringList{fromUtf8(form::talvex().clearedText)});
+        EXPECT_EQ(focusOf(events), std::vector<QObject*>{});
+        EXPECT_EQ(QApplication::focusWidget(), button(1));
+    }
+    EXPECT_TRUE(button(0)->accessibleDescription().isEmpty()) << "kept only while focused";
+
+    list(2)->setFocus();
+    events = eventsOf([&] { QTest::keyClick(list(2), Qt::Key_Down); });
+    EXPECT_EQ(focusOf(events), std::vector<QObject*>{list(2)});
+}
+
+// As on a Windows form: Enter presses the button with the focus, Enter and Escape in a list do
+// nothing, not even close the window, and Ctrl+Space deselects the row the list is at.
+TEST_F(AccessibleMainWindowTest, EnterPressesTheFocusedButtonAndCtrlSpaceDeselects) {
+    open({forProduct(1), forProduct(2), forProduct(3), forProduct(4)});
+    button(0)->setFocus();
+    QTest::keyClick(button(0), Qt::Key_Return);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{1, 2, 3, 4}));
+
+    list(2)->setFocus();
+    QTest::keyClick(list(2), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{1, 2, -1, 4}));
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(list(2), key);
+    }
+    EXPECT_EQ(selectedRows(), (std::vector<int>{1, 2, -1, 4}));
+    EXPECT_EQ(box(0)->toPlainText(), kHeader + "\n1234\n");
+    EXPECT_TRUE(window_->isVisible());
+
+    button(1)->setFocus();
+    QTest::keyClick(button(1), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(selectedRows(), (std::vector<int>{-1, -1, -1, -1}));
+    EXPECT_EQ(draws(), 4);
+}
+
+// A selected row, and the cue of the list with the focus, stand 3:1 from the list around them
+// in a light theme and in a dark one; the selected digit reads 4.5:1 on its row.
+TEST_F(AccessibleMainWindowTest, SelectedRowsAndTheFocusStandOutInLightAndDarkThemes) {
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Base, QColor(32, 32, 32));
+    dark.setColor(QPalette::Text, Qt::white);
+    for (const auto& [name, theme] : {std::pair{"light", original}, std::pair{"dark", dark}}) {
+        QApplication::setPalette(theme);
+        open({});
+        QListWidget* digits = list(0);
+        clickRow(0, 2);
+        ASSERT_EQ(QApplication::focusWidget(), digits);
+        QImage image = digits->viewport()->grab().toImage();
+        const auto pixel = [&image](QPoint point) {
+            return image.pixelColor(point * image.devicePixelRatio());
+        };
+        const QRect row = digits->visualItemRect(digits->item(2));
+        const QRect other = digits->visualItemRect(digits->item(4));
+        // Right of the digits and clear of the focus frame.
+        const auto fill = [](const QRect& rect) {
+            return QPoint(rect.right() - 6, rect.center().y());
+        };
+
+        const QColor base = pixel(fill(other));
+        EXPECT_GE(contrast(pixel(fill(row)), base), 3) << name << ": selected row";
+        EXPECT_GE(contrast(pixel({0, other.center().y()}), base), 3) << name << ": focus frame";
+        double digit = 1;
+        for (int x = row.left(); x < row.center().x(); ++x) {
+            digit = std::max(digit, contrast(pixel({x, row.center().y()}), pixel(fill(row))));
+        }
+        EXPECT_GE(digit, 4.5) << name << ": selected digit";
+
+        QTest::keyClick(digits, Qt::Key_Space, Qt::ControlModifier);
+        image = digits->viewport()->grab().toImage();
+        EXPECT_GE(contrast(pixel({row.center().x(), row.top()}), base), 3)
+            << name << ": the row the list is at, deselected";
+    }
+    QApplication::setPalette(original);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/form.h"
+#include "app/win32/accessibility.h"
 #include "app/win32/main_window.h"
 #include "app/win32/utf16.h"
 #include "tests/support/failing_random.h"
@@ -15,8 +16,11 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 #include <windows.h>
+// windows.h first: oleacc.h relies on its types.
+#include <oleacc.h>
 
 namespace talvex::win32 {
 namespace {
@@ -256,6 +260,218 @@ TEST_F(Win32Window, CtrlClickTakesTheSelectionOutOfAList) {
     EXPECT_EQ(click(1, 0), 1);
 }
 
+// Takes every message waiting for this thread, as the message loop would, WinEvents included.
+void pumpMessages(HWND window) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+        if (IsDialogMessageW(window, &message) == FALSE) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+// What a screen reader is told: event, window, child ID.
+using WinEvent = std::tuple<DWORD, HWND, LONG>;
+
+std::vector<WinEvent>& winEvents() {
+    static std::vector<WinEvent> events;
+    return events;
+}
+
+void CALLBACK recordWinEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object,
+                             LONG child, DWORD /*thread*/, DWORD /*time*/) {
+    if (object == OBJID_CLIENT) {
+        winEvents().emplace_back(event, window, child);
+    }
+}
+
+// The control's own MSAA object, as a screen reader asks for it.
+struct Described {
+    std::wstring name;
+    long role = 0;
+    std::wstring value;
+};
+
+Described describedAs(HWND control) {
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible)))) {
+        return {};
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    Described described;
+    BSTR text = nullptr;
+    if (accessible->get_accName(self, &text) == S_OK) {
+        described.name.assign(text, SysStringLen(text));
+    }
+    SysFreeString(text);
+    text = nullptr;
+    if (accessible->get_accValue(self, &text) == S_OK) {
+        described.value.assign(text, SysStringLen(text));
+    }
+    SysFreeString(text);
+    VARIANT role{};
+    if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) {
+        described.role = role.lVal;
+    }
+    accessible->Release();
+    return described;
+}
+
+TEST_F(Win32Window, ScreenReadersFindEveryControlInTabOrderAndHearWhatTheButtonsChange) {
+    const std::map<form::Kind, long> roles = {{form::Kind::PushButton, ROLE_SYSTEM_PUSHBUTTON},
+                                              {form::Kind::ListBox, ROLE_SYSTEM_LIST},
+                                              {form::Kind::TextBox, ROLE_SYSTEM_TEXT},
+                                              {form::Kind::Label, ROLE_SYSTEM_STATICTEXT}};
+    std::vector<const form::Control*> tabOrder;
+    for (const form::Control& control : form::talvex().controls) {
+        tabOrder.push_back(&control);
+        if (!control.visible) {
+            continue;
+        }
+        SCOPED_TRACE(std::string(control.array) + "(" + std::to_string(control.index) + ")");
+        const Described described = describedAs(child(control.array, control.index));
+        EXPECT_EQ(described.name,
+                  widen(control.accessibleName.empty() ? control.text : control.accessibleName));
+        EXPECT_FALSE(described.name.empty());
+        EXPECT_EQ(described.role, roles.at(control.kind));
+    }
+
+    // The window's children, in the order a screen reader walks them.
+    std::ranges::sort(tabOrder, {}, &form::Control::tabIndex);
+    IAccessible* client = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                        IID_IAccessible,
+                                                        reinterpret_cast<void**>(&client)));
+    std::array<VARIANT, 16> children{};
+    long count = 0;
+    AccessibleChildren(client, 0, static_cast<long>(children.size()), children.data(), &count);
+    client->Release();
+    std::vector<HWND> walked;
+    for (VARIANT& found : std::span(children.data(), static_cast<std::size_t>(count))) {
+        HWND handle = nullptr;
+        if (found.vt == VT_DISPATCH) {
+            IAccessible* accessible = nullptr;
+            found.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&accessible));
+            if (accessible != nullptr) {
+                WindowFromAccessibleObject(accessible, &handle);
+                accessible->Release();
+            }
+        }
+        walked.push_back(handle);
+        VariantClear(&found);
+    }
+    std::vector<HWND> expected;
+    expected.reserve(tabOrder.size());
+    for (const form::Control* control : tabOrder) {
+        expected.push_back(child(control->array, control->index));
+    }
+    EXPECT_EQ(walked, expected);
+
+    // The focus stays in the output box; the lists the program changes say so without it.
+    random = test::ScriptedRandom{test::forProduct(62.5), test::forProduct(187.5),
+                                  test::forProduct(3.0)};
+    send(form::kList1, 1, LB_SETCURSEL, 7);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, recordWinEvent, GetCurrentProcessId(),
+                        GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    const auto eventsOf = [this](std::int16_t button) {
+        pumpMessages(window);
+        winEvents().clear();
+        send(form::kCommand1, button, BM_CLICK);
+        pumpMessages(window);
+        std::vector<WinEvent> told;
+        for (const WinEvent& event : winEvents()) {
+            if (test::classOf(std::get<1>(event)) != L"Button") {
+                told.push_back(event);
+            }
+        }
+        std::ranges::sort(told);
+        return told;
+    };
+    const auto list = [this](int index) { return child(form::kList1, index); };
+    const HWND box = child(form::kText1, 0);
+    std::vector<WinEvent> chosen = {
+        {EVENT_OBJECT_SELECTION, list(0), 2 + 1},
+        {EVENT_OBJECT_SELECTION, list(2), 8 + 1},
+        {EVENT_OBJECT_SELECTION, list(3), 3 + 1},
+        {EVENT_OBJECT_VALUECHANGE, box, CHILDID_SELF},
+    };
+    std::ranges::sort(chosen);
+    EXPECT_EQ(eventsOf(0), chosen) << "Избор: only the lists it filled, and the box";
+    EXPECT_EQ(describedAs(box).value, output());
+
+    std::vector<WinEvent> cleared = {
+        {EVENT_OBJECT_SELECTIONREMOVE, list(0), 2 + 1},
+        {EVENT_OBJECT_SELECTIONREMOVE, list(1), 7 + 1},
+        {EVENT_OBJECT_SELECTIONREMOVE, list(2), 8 + 1},
+        {EVENT_OBJECT_SELECTIONREMOVE, list(3), 3 + 1},
+        {EVENT_OBJECT_VALUECHANGE, box, CHILDID_SELF},
+    };
+    std::ranges::sort(cleared);
+    EXPECT_EQ(eventsOf(1), cleared) << "Почисти";
+    UnhookWinEvent(hook);
+}
+
+// Presses `key` with the focus where it is, as the message loop hands it to the window, with
+// Ctrl held or not; then lets the window do what the key made it post.
+void pressKey(HWND window, WPARAM key, bool ctrl = false) {
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys.data());
+    constexpr auto kReleased = static_cast<LPARAM>(0xC0000001U);
+    for (const auto& [message, flags] :
+         {std::pair{WM_KEYDOWN, LPARAM{1}}, std::pair{WM_KEYUP, kReleased}}) {
+        MSG pressed{GetFocus(), static_cast<UINT>(message), key, flags, 0, {}};
+        if (IsDialogMessageW(window, &pressed) == FALSE) {
+            TranslateMessage(&pressed);
+            DispatchMessageW(&pressed);
+        }
+    }
+    pumpMessages(window);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys.data());
+}
+
+TEST_F(Win32Window, KeysPressTheFocusedButtonDeselectAListAndNeverCloseTheWindow) {
+    random = test::ScriptedRandom{test::forProduct(62.5), test::forProduct(187.5),
+                                  test::forProduct(3.0), test::forProduct(4.0)};
+    SetFocus(child(form::kCommand1, 0));
+    pressKey(window, VK_RETURN);
+    EXPECT_EQ(output(), L"Генериран нов PIN код:\r\n2834\r\n") << "Enter on Избор";
+    SetFocus(child(form::kCommand1, 1));
+    pressKey(window, VK_SPACE);
+    EXPECT_EQ(output(), L"") << "Space on Почисти";
+    SetWindowTextW(child(form::kText1, 0), L"1234");
+    SetFocus(child(form::kCommand1, 1));
+    pressKey(window, VK_RETURN);
+    EXPECT_EQ(output(), L"") << "Enter on Почисти";
+
+    SetFocus(child(form::kList1, 2));
+    send(form::kList1, 2, LB_SETCURSEL, 4);
+    pressKey(window, VK_SPACE, true);
+    EXPECT_EQ(send(form::kList1, 2, LB_GETCURSEL), LB_ERR) << "Ctrl+Space";
+
+    // Enter on a button presses it, as above.
+    for (const auto& [focus, key] : {std::pair{child(form::kText1, 0), VK_ESCAPE},
+                                     std::pair{child(form::kList1, 2), VK_ESCAPE},
+                                     std::pair{child(form::kCommand1, 0), VK_ESCAPE},
+                                     std::pair{child(form::kText1, 0), VK_RETURN},
+                                     std::pair{child(form::kList1, 2), VK_RETURN}}) {
+        SetFocus(focus);
+        pressKey(window, static_cast<WPARAM>(key));
+        ASSERT_NE(IsWindow(window), FALSE) << test::classOf(focus) << ", key " << key;
+    }
+    EXPECT_EQ(send(form::kList1, 2, LB_GETCURSEL), LB_ERR) << "Enter in a list picks nothing";
+    EXPECT_EQ(random.draws, 4) << "nor does Enter or Escape press a button that has no focus";
+}
+
 // Puts `text` on the clipboard as Unicode text; false if the clipboard would not take it.
 bool setClipboardText(std::wstring_view text) {
     const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
@@ -489,8 +705,8 @@ double textContrast(const std::vector<COLORREF>& pixels) {
     return most;
 }
 
-// The system's colours as a dark theme sets them, light text on dark faces, for as long as it
-// lives; the old ones are put back even when the test fails.
+// The system's colours as a dark theme, or high contrast's black scheme, sets them, light text on
+// dark faces, for as long as it lives; the old ones are put back even when the test fails.
 class DarkSystemColours {
 public:
     DarkSystemColours() {
@@ -510,6 +726,105 @@ private:
                                                       RGB(255, 255, 255), RGB(255, 255, 255)};
     std::array<COLORREF, 4> saved_{};
 };
+
+// High contrast as Windows reports it, for as long as this lives, to the window in this test
+// program: Wine reports it always off and will not switch it on, so the program's own import of
+// SystemParametersInfoW, through which the window asks, is pointed here.
+class HighContrastReported {
+public:
+    HighContrastReported() {
+        const auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleW(nullptr));
+        const auto& dos = *reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        const auto& nt = *reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos.e_lfanew);
+        const IMAGE_DATA_DIRECTORY imports =
+            nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        const FARPROC real =
+            GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW");
+        for (const auto* dll =
+                 reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             dll->Name != 0 && slot_ == nullptr; ++dll) {
+            for (auto* entry =
+                     reinterpret_cast<IMAGE_THUNK_DATA*>(const_cast<BYTE*>(base) + dll->FirstThunk);
+                 entry->u1.Function != 0; ++entry) {
+                if (entry->u1.Function == reinterpret_cast<ULONG_PTR>(real)) {
+                    slot_ = &entry->u1.Function;
+                    break;
+                }
+            }
+        }
+        if (slot_ != nullptr) {
+            swap(reinterpret_cast<ULONG_PTR>(&reportHighContrast));
+        }
+    }
+    ~HighContrastReported() {
+        if (slot_ != nullptr) {
+            swap(real_);
+        }
+    }
+    HighContrastReported(const HighContrastReported&) = delete;
+    HighContrastReported& operator=(const HighContrastReported&) = delete;
+
+    [[nodiscard]] bool installed() const { return slot_ != nullptr; }
+
+private:
+    void swap(ULONG_PTR function) {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        if (real_ == 0) {
+            real_ = *slot_;
+            realFunction() = real_;
+        }
+        *slot_ = function;
+        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
+    }
+
+    static ULONG_PTR& realFunction() {
+        static ULONG_PTR function = 0;
+        return function;
+    }
+
+    static BOOL WINAPI reportHighContrast(UINT action, UINT size, PVOID data, UINT update) {
+        if (action == SPI_GETHIGHCONTRAST && data != nullptr) {
+            static_cast<HIGHCONTRASTW*>(data)->dwFlags = HCF_HIGHCONTRASTON | HCF_AVAILABLE;
+            return TRUE;
+        }
+        using Function = BOOL WINAPI(UINT, UINT, PVOID, UINT);
+        return reinterpret_cast<Function*>(realFunction())(action, size, data, update);
+    }
+
+    ULONG_PTR* slot_ = nullptr;
+    ULONG_PTR real_ = 0;
+};
+
+TEST_F(Win32Window, TakesTheSystemsColoursUnderHighContrast) {
+    const auto redraw = [this] {
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    {
+        const HighContrastReported highContrast;
+        ASSERT_TRUE(highContrast.installed());
+        const DarkSystemColours scheme;
+        SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+        redraw();
+        const Screen screen(window);
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        EXPECT_EQ(screen.at(60, 600), face) << "window background";
+        EXPECT_EQ(screen.at(7065, 300), face) << "label, right of its text";
+        EXPECT_EQ(screen.at(4080 + 90, 720 + 90), face) << "Избор's face";
+        EXPECT_EQ(screen.at(4080 + 90, 1800 + 90), face) << "Почисти's face";
+        for (const HWND control : {child(form::kLabel1, 0), child(form::kCommand1, 0)}) {
+            RECT area;
+            GetClientRect(control, &area);
+            MapWindowPoints(control, window, reinterpret_cast<POINT*>(&area), 2);
+            InflateRect(&area, -GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+            EXPECT_GE(textContrast(screen.within(area)), 4.5) << test::classOf(control);
+        }
+    }
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    redraw();
+    EXPECT_EQ(Screen(window).at(60, 600), RGB(192, 192, 255)) << "the form's colours again";
+}
 
 TEST_F(Win32Window, KeepsTextReadableOnTheBackgroundsItFixesUnderADarkTheme) {
     const DarkSystemColours dark;

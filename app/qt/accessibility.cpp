@@ -1,0 +1,168 @@
+#include "accessibility.h"
+
+#include "app/form.h"
+#include "form_to_qt.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace talvex::qt {
+
+namespace {
+
+// A selected row against a light list: white digits on a blue dark enough for the digits to
+// read (7:1) and for the row to stand out from the list (7:1 too); against a dark list, black
+// digits on a light blue, just as far apart. Qt's own blue is 3.7:1 from white.
+const QColor kDarkSelection(0x1E, 0x5A, 0x96);
+const QColor kLightSelection(0x9C, 0xCF, 0xF5);
+
+// The width of the focus frame; Qt's own cue, a pale outline of the current row, is 1.75:1
+// from white.
+constexpr int kFocusFrame = 2;
+
+bool isLight(const QColor& colour) {
+    // Relative luminance above that of mid grey, where black contrasts more than white does.
+    constexpr double kMidGrey = 0.18;
+    const auto linear = [](float channel) {
+        return channel <= 0.04045F ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF()) >
+           kMidGrey;
+}
+
+// A QPushButton presses on Enter only as the default button of a dialog; on a Windows form,
+// and here, Enter presses whichever button has the focus.
+class PressOnEnter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter) {
+            return false;
+        }
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+};
+
+} // namespace
+
+DigitList::DigitList(QWidget* parent)
+    : QListWidget(parent) {
+    fitSelectionToBase();
+}
+
+void DigitList::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    if (hasFocus()) {
+        QListWidget::currentChanged(current, previous);
+        return;
+    }
+    // QListView tells screen readers that the new current row has the focus, whether or not
+    // the list has it: when Choose selects the drawn digits, Orca would leave the button for
+    // the last list. The selection change is told all the same.
+    QAbstractItemView::currentChanged(current, previous); // NOLINT(bugprone-parent-virtual-call)
+}
+
+void DigitList::changeEvent(QEvent* event) {
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        fitSelectionToBase();
+    }
+}
+
+void DigitList::fitSelectionToBase() {
+    QPalette colours = palette();
+    const bool light = isLight(colours.color(QPalette::Base));
+    const QColor selection = light ? kDarkSelection : kLightSelection;
+    const QColor digits = light ? Qt::white : Qt::black;
+    // Setting the palette raises another PaletteChange: only a change calls for it.
+    if (colours.color(QPalette::Highlight) == selection &&
+        colours.color(QPalette::HighlightedText) == digits) {
+        return;
+    }
+    colours.setColor(QPalette::Highlight, selection);
+    colours.setColor(QPalette::HighlightedText, digits);
+    setPalette(colours);
+}
+
+void DigitList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!hasFocus()) {
+        return;
+    }
+    // In the list's text colour, which every theme sets well apart from its background.
+    QPainter painter(viewport());
+    const QColor frame = palette().color(QPalette::Text);
+    const auto outline = [&](const QRect& area) {
+        painter.fillRect(area.adjusted(0, 0, 0, kFocusFrame - area.height()), frame);
+        painter.fillRect(area.adjusted(0, area.height() - kFocusFrame, 0, 0), frame);
+        painter.fillRect(area.adjusted(0, 0, kFocusFrame - area.width(), 0), frame);
+        painter.fillRect(area.adjusted(area.width() - kFocusFrame, 0, 0, 0), frame);
+    };
+    outline(viewport()->rect());
+    // Where the keyboard is when no row is selected there: Space selects it.
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && !selectionModel()->isSelected(current)) {
+        outline(visualRect(current));
+    }
+}
+
+void makeAccessible(QWidget& window, std::span<const BuiltControl> controls) {
+    // The title says what the window is for; a screen reader says it with the window's name.
+    for (const BuiltControl& built : controls) {
+        if (const auto* label = qobject_cast<const QLabel*>(built.widget)) {
+            window.setAccessibleDescription(label->text());
+            built.widget->raise();
+        }
+    }
+    auto* pressOnEnter = new PressOnEnter(&window);
+    // Qt lists a window's children to screen readers in the order they were made in; raising
+    // each in turn puts them in tab order. None overlaps another, so none hides another.
+    for (const BuiltControl& built : controls) {
+        if (!built.control->accessibleName.empty()) {
+            built.widget->setAccessibleName(qtText(built.control->accessibleName));
+        }
+        if (qobject_cast<QPushButton*>(built.widget) != nullptr) {
+            built.widget->installEventFilter(pressOnEnter);
+        }
+        if (qobject_cast<QLabel*>(built.widget) == nullptr && built.control->visible) {
+            built.widget->raise();
+        }
+    }
+}
+
+// Said by a screen reader at once, where the user is: a new description of the control with
+// the focus is read out by Orca without the focus moving (Qt 6.4 has no announcement event of
+// its own). Qt 6.4's bridge sends the control rather than the text with the change, so the
+// screen reader reads the description back: it stays until the focus leaves the control, and
+// is emptied first so that the same news told twice is a change twice.
+void announce(QWidget& window, const QString& text) {
+    QWidget* focus = QApplication::focusWidget();
+    // Without the focus the window is not where a screen reader is, and its own description,
+    // the title, is not to be lost.
+    if (focus == nullptr || focus->window() != &window) {
+        return;
+    }
+    QWidget& speaker = *focus;
+    speaker.setAccessibleDescription(QString());
+    speaker.setAccessibleDescription(text);
+    auto* once = new QObject(&speaker);
+    QObject::connect(qApp, &QApplication::focusChanged, once, [&speaker, once](QWidget* old) {
+        if (old == &speaker) {
+            speaker.setAccessibleDescription(QString());
+            once->deleteLater();
+        }
+    });
+}
+
+} // namespace talvex::qt
