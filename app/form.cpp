@@ -103,6 +103,7 @@ constexpr Window kTalvex{
     .clientWidth = 7170,
     .clientHeight = 5175,
     .background = {192, 192, 255},
+    .textOnFixedBackground = {0, 0, 0},
     .font = {.face = "Times New Roman",
              .fallbackFace = "Liberation Serif",
              .points = 12,

@@ -78,6 +78,9 @@ struct Window {
     int clientWidth;
     int clientHeight;
     Rgb background;
+    // The text on every background the form fixes (a control's `background`): the system's
+    // text colours follow the theme, which a dark one makes light.
+    Rgb textOnFixedBackground;
     Font font;
     // Told, over the system's reason, when no PIN can be made because the system's random number
     // generator fails; the program then ends.

@@ -1,5 +1,6 @@
 #include "accessibility.h"
 
+#include "app/colour_contrast.h"
 #include "app/form.h"
 #include "form_to_qt.h"
 
@@ -25,14 +26,9 @@ const QColor kLightSelection(0x9C, 0xCF, 0xF5);
 constexpr int kFocusFrame = 2;
 
 bool isLight(const QColor& colour) {
-    // Relative luminance above that of mid grey, where black contrasts more than white does.
+    // Lighter than mid grey, where black contrasts more than white does.
     constexpr double kMidGrey = 0.18;
-    const auto linear = [](float channel) {
-        return channel <= 0.04045F ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-               0.0722 * linear(colour.blueF()) >
-           kMidGrey;
+    return form::relativeLuminance(rgb(colour)) > kMidGrey;
 }
 
 // A QPushButton presses on Enter only as the default button of a dialog; on a Windows form,

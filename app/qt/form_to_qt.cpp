@@ -1,5 +1,7 @@
 #include "form_to_qt.h"
 
+#include <cstdint>
+
 namespace talvex::qt {
 
 namespace {
@@ -20,6 +22,12 @@ QString qtText(std::string_view text) {
 
 QColor qtColor(form::Rgb rgb) {
     return {rgb.red, rgb.green, rgb.blue};
+}
+
+form::Rgb rgb(const QColor& colour) {
+    const QColor sRgb = colour.toRgb();
+    return {static_cast<std::uint8_t>(sRgb.red()), static_cast<std::uint8_t>(sRgb.green()),
+            static_cast<std::uint8_t>(sRgb.blue())};
 }
 
 QFont qtFont(const form::Font& font) {

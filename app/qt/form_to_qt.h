@@ -18,6 +18,7 @@ namespace talvex::qt {
 
 [[nodiscard]] QString qtText(std::string_view text);
 [[nodiscard]] QColor qtColor(form::Rgb rgb);
+[[nodiscard]] form::Rgb rgb(const QColor& colour);
 // The form's font as every text of the window is drawn in it.
 [[nodiscard]] QFont qtFont(const form::Font& font);
 

@@ -23,10 +23,6 @@ namespace talvex::qt {
 
 namespace {
 
-// The form fixes the backgrounds of some controls but not the colour of their text: black, as
-// on Windows' light faces, and not the theme's, which a dark theme makes light.
-constexpr Qt::GlobalColor kTextOnFace = Qt::black;
-
 // Many Qt styles paint button faces with their own colours and ignore the palette; a style
 // sheet shows the face colour under every style: a raised edge that sinks when pressed, black
 // while the button has the keyboard focus.
@@ -34,7 +30,7 @@ QString faceStyle(const QColor& face) {
     return QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %1; }"
                           "QPushButton:focus { border: 2px solid black; }"
                           "QPushButton:pressed { border: 2px inset %1; }")
-        .arg(face.name(), QColor(kTextOnFace).name());
+        .arg(face.name(), qtColor(form::talvex().textOnFixedBackground).name());
 }
 
 // As a Windows list box shows its rows: only whole ones, its bottom raised to the last that fits
@@ -126,7 +122,7 @@ QWidget* MainWindow::createControl(const form::Control& control) {
         if (control.background != nullptr) {
             QPalette palette = label->palette();
             palette.setColor(QPalette::Window, qtColor(*control.background));
-            palette.setColor(QPalette::WindowText, kTextOnFace);
+            palette.setColor(QPalette::WindowText, qtColor(form::talvex().textOnFixedBackground));
             label->setPalette(palette);
             label->setAutoFillBackground(true);
         }

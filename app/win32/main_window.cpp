@@ -45,10 +45,6 @@ COLORREF colorRef(form::Rgb rgb) {
     return RGB(rgb.red, rgb.green, rgb.blue);
 }
 
-// The text colour on every background the form fixes: black reads on each of them, where the
-// system's text colours follow the theme, which a dark one makes white.
-constexpr COLORREF kTextOnFixedBackground = RGB(0, 0, 0);
-
 struct ControlClass {
     const wchar_t* name;
     DWORD style;
@@ -367,7 +363,8 @@ MainWindow::Colours MainWindow::coloursOf(int id) const {
         return {GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
                 GetSysColor(COLOR_BTNTEXT)};
     }
-    return {brush, colorRef(*controlOf(id)->background), kTextOnFixedBackground};
+    return {brush, colorRef(*controlOf(id)->background),
+            colorRef(form::talvex().textOnFixedBackground)};
 }
 
 pin::Row MainWindow::listIndex(int list) const {

@@ -1,4 +1,6 @@
+#include "app/colour_contrast.h"
 #include "app/form.h"
+#include "app/qt/form_to_qt.h"
 #include "app/qt/main_window.h"
 #include "tests/support/failing_random.h"
 #include "tests/support/scripted_random.h"
@@ -20,7 +22,6 @@
 #include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <qpa/qplatformaccessibility.h>
@@ -47,16 +48,7 @@ const QString kHeader = QStringLiteral("Генериран нов PIN код:");
 
 // The contrast ratio of two colours as WCAG defines it, from 1 (none) to 21.
 double contrast(const QColor& first, const QColor& second) {
-    const auto luminance = [](const QColor& colour) {
-        const auto linear = [](double channel) {
-            return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-               0.0722 * linear(colour.blueF());
-    };
-    const double a = luminance(first);
-    const double b = luminance(second);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    return form::contrastRatio(rgb(first), rgb(second));
 }
 
 // Where, in its window, a control draws its text: inside a list's or box's viewport, inside a

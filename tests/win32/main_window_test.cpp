@@ -1,3 +1,4 @@
+#include "app/colour_contrast.h"
 #include "app/form.h"
 #include "app/win32/accessibility.h"
 #include "app/win32/main_window.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 #include <exception>
@@ -674,19 +674,11 @@ TEST_F(Win32Window, PaintsItsColoursAndAPressedButtonSunken) {
               GetRValue(sunken) + GetGValue(sunken) + GetBValue(sunken));
 }
 
-// WCAG 2's contrast ratio of two sRGB colours, from 1 (the same) to 21 (black and white).
 double contrast(COLORREF one, COLORREF other) {
-    const auto luminance = [](COLORREF color) {
-        const auto linear = [](BYTE channel) {
-            const double c = channel / 255.0;
-            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(GetRValue(color)) + 0.7152 * linear(GetGValue(color)) +
-               0.0722 * linear(GetBValue(color));
+    const auto rgb = [](COLORREF colour) {
+        return form::Rgb{GetRValue(colour), GetGValue(colour), GetBValue(colour)};
     };
-    const double a = luminance(one);
-    const double b = luminance(other);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    return form::contrastRatio(rgb(one), rgb(other));
 }
 
 // How well the text in `pixels` reads: the contrast between the colour of most of them, the
