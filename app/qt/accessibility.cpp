@@ -3,9 +3,8 @@
 #include "app/colour_contrast.h"
 #include "app/form.h"
 #include "form_to_qt.h"
+#include "outcome_log.h"
 
-#include <QAccessible>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -130,6 +129,7 @@ void makeAccessible(QWidget& window, std::span<const BuiltControl> controls) {
         }
         if (qobject_cast<QPushButton*>(built.widget) != nullptr) {
             built.widget->installEventFilter(pressOnEnter);
+            new OutcomeLog(*built.widget);
         }
         if (qobject_cast<QLabel*>(built.widget) == nullptr && built.control->visible) {
             built.widget->raise();
@@ -137,28 +137,12 @@ void makeAccessible(QWidget& window, std::span<const BuiltControl> controls) {
     }
 }
 
-// Said by a screen reader at once, where the user is: a new description of the control with
-// the focus is read out by Orca without the focus moving (Qt 6.4 has no announcement event of
-// its own). Qt 6.4's bridge sends the control rather than the text with the change, so the
-// screen reader reads the description back: it stays until the focus leaves the control, and
-// is emptied first so that the same news told twice is a change twice.
-void announce(QWidget& window, const QString& text) {
-    QWidget* focus = QApplication::focusWidget();
-    // Without the focus the window is not where a screen reader is, and its own description,
-    // the title, is not to be lost.
-    if (focus == nullptr || focus->window() != &window) {
-        return;
-    }
-    QWidget& speaker = *focus;
-    speaker.setAccessibleDescription(QString());
-    speaker.setAccessibleDescription(text);
-    auto* once = new QObject(&speaker);
-    QObject::connect(qApp, &QApplication::focusChanged, once, [&speaker, once](QWidget* old) {
-        if (old == &speaker) {
-            speaker.setAccessibleDescription(QString());
-            once->deleteLater();
+void announce(QWidget& button, const QString& text) {
+    for (QObject* child : button.children()) {
+        if (auto* log = dynamic_cast<OutcomeLog*>(child)) {
+            log->tell(text);
         }
-    });
+    }
 }
 
 } // namespace talvex::qt

@@ -93,7 +93,7 @@ QWidget* MainWindow::createControl(const form::Control& control) {
             button->setStyleSheet(faceStyle(qtColor(*control.background)));
         }
         connect(button, &QPushButton::clicked, this,
-                [this, index = control.index] { command1Click(index); });
+                [this, button, index = control.index] { command1Click(index, *button); });
         return button;
     }
     case form::Kind::ListBox: {
@@ -132,10 +132,10 @@ QWidget* MainWindow::createControl(const form::Control& control) {
     return nullptr;
 }
 
-void MainWindow::command1Click(std::int16_t index) {
+void MainWindow::command1Click(std::int16_t index, QWidget& button) {
     try {
         pin::command1Click(index, *this, random_);
-        announce(*this, qtText(form::announcement(index, outputText())));
+        announce(button, qtText(form::announcement(index, outputText())));
     } catch (const std::exception& error) {
         // Nothing may unwind through Qt's event loop; the program ends, saying why, as the
         // Windows form does.

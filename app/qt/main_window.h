@@ -28,7 +28,7 @@ protected:
 
 private:
     QWidget* createControl(const form::Control& control);
-    void command1Click(std::int16_t index);
+    void command1Click(std::int16_t index, QWidget& button);
 
     [[nodiscard]] pin::Row listIndex(int list) const override;
     void setListIndex(int list, pin::Row row) override;
