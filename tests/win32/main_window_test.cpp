@@ -5,6 +5,7 @@
 #include "app/win32/utf16.h"
 #include "tests/support/failing_random.h"
 #include "tests/support/scripted_random.h"
+#include "tests/win32/recorded_notification.h"
 #include "tests/win32/window_queries.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <exception>
 #include <gtest/gtest.h>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -416,6 +418,38 @@ TEST_F(Win32Window, ScreenReadersFindEveryControlInTabOrderAndHearWhatTheButtons
     std::ranges::sort(cleared);
     EXPECT_EQ(eventsOf(1), cleared) << "Почисти";
     UnhookWinEvent(hook);
+}
+
+// Run only as win32.ui_automation, in a prefix where a recording stand-in takes the place of
+// Wine's uiautomationcore.dll, which has no notifications to raise.
+class Win32WindowUnderUiAutomation : public Win32Window {};
+
+TEST_F(Win32WindowUnderUiAutomation, NotifiesWhatEachButtonDidOnceFromTheOutputBox) {
+    random = test::ScriptedRandom{test::forProduct(62.5), test::forProduct(187.5),
+                                  test::forProduct(3.0)};
+    send(form::kList1, 1, LB_SETCURSEL, 7);
+    send(form::kCommand1, 0, BM_CLICK);
+    send(form::kCommand1, 1, BM_CLICK);
+
+    // Through a plain function pointer, the one cast between function types that means nothing.
+    const auto recorded =
+        reinterpret_cast<test::RecordedNotifications>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"uiautomationcore.dll"), "recordedNotifications")));
+    ASSERT_NE(recorded, nullptr) << "Wine's own uiautomationcore.dll, not the stand-in";
+    int count = 0;
+    const test::RecordedNotification* raised = recorded(&count);
+    const std::array<std::wstring, 2> said = {L"Генериран нов PIN код: 2 7 8 3",
+                                              widen(form::talvex().clearedText)};
+    ASSERT_EQ(count, static_cast<int>(said.size()));
+    for (std::size_t i = 0; i < said.size(); ++i) {
+        const test::RecordedNotification& notification = std::span(raised, said.size())[i];
+        const std::wstring& text = said.at(i);
+        EXPECT_EQ(notification.source, child(form::kText1, 0));
+        EXPECT_EQ(notification.kind, 2) << "ActionCompleted";
+        EXPECT_EQ(notification.processing, 1) << "ImportantMostRecent";
+        EXPECT_EQ(std::wstring(notification.text.data()), text);
+        EXPECT_NE(std::wstring(notification.activity.data()), L"");
+    }
 }
 
 // Presses `key` with the focus where it is, as the message loop hands it to the window, with
