@@ -26,7 +26,11 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    using QAccessibleWidget::text;
+    // Named after its button: where Orca is asked where the user is just after an outcome, it
+    // is at the log, and says so by this name.
+    [[nodiscard]] QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? parent()->text(kind) : QAccessibleWidget::text(kind);
+    }
     [[nodiscard]] QString text(int startOffset, int endOffset) const override {
         return log().text().mid(startOffset, endOffset - startOffset);
     }
