@@ -107,6 +107,15 @@ TEST(TalvexExe, AnswersAnotherProgramsMessages) {
     };
     std::ranges::sort(lists, {}, left);
 
+    // A screen reader asks from a process of its own, as this test does.
+    const form::Window& form = form::talvex();
+    EXPECT_EQ(test::describedAs(output).name,
+              widen(form::find(form, form::kText1, 0)->accessibleName));
+    for (std::size_t list = 0; list < lists.size(); ++list) {
+        EXPECT_EQ(test::describedAs(lists[list]).name,
+                  widen(form::find(form, form::kList1, static_cast<int>(list))->accessibleName));
+    }
+
     EXPECT_EQ(test::textOf(output).size(), 703U);
     EXPECT_EQ(test::textOf(output).substr(0, 3), L"PIN");
     const std::wstring quotation = test::textOf(hiddenEdits.front());

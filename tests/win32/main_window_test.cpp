@@ -288,42 +288,6 @@ void CALLBACK recordWinEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, L
     }
 }
 
-// The control's own MSAA object, as a screen reader asks for it.
-struct Described {
-    std::wstring name;
-    long role = 0;
-    std::wstring value;
-};
-
-Described describedAs(HWND control) {
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          IID_IAccessible,
-                                          reinterpret_cast<void**>(&accessible)))) {
-        return {};
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    Described described;
-    BSTR text = nullptr;
-    if (accessible->get_accName(self, &text) == S_OK) {
-        described.name.assign(text, SysStringLen(text));
-    }
-    SysFreeString(text);
-    text = nullptr;
-    if (accessible->get_accValue(self, &text) == S_OK) {
-        described.value.assign(text, SysStringLen(text));
-    }
-    SysFreeString(text);
-    VARIANT role{};
-    if (SUCCEEDED(accessible->get_accRole(self, &role)) && role.vt == VT_I4) {
-        described.role = role.lVal;
-    }
-    accessible->Release();
-    return described;
-}
-
 TEST_F(Win32Window, ScreenReadersFindEveryControlInTabOrderAndHearWhatTheButtonsChange) {
     const std::map<form::Kind, long> roles = {{form::Kind::PushButton, ROLE_SYSTEM_PUSHBUTTON},
                                               {form::Kind::ListBox, ROLE_SYSTEM_LIST},
@@ -336,7 +300,7 @@ TEST_F(Win32Window, ScreenReadersFindEveryControlInTabOrderAndHearWhatTheButtons
             continue;
         }
         SCOPED_TRACE(std::string(control.array) + "(" + std::to_string(control.index) + ")");
-        const Described described = describedAs(child(control.array, control.index));
+        const test::Described described = test::describedAs(child(control.array, control.index));
         EXPECT_EQ(described.name,
                   widen(control.accessibleName.empty() ? control.text : control.accessibleName));
         EXPECT_FALSE(described.name.empty());
@@ -406,7 +370,7 @@ TEST_F(Win32Window, ScreenReadersFindEveryControlInTabOrderAndHearWhatTheButtons
     };
     std::ranges::sort(chosen);
     EXPECT_EQ(eventsOf(0), chosen) << "Избор: only the lists it filled, and the box";
-    EXPECT_EQ(describedAs(box).value, output());
+    EXPECT_EQ(test::describedAs(box).value, output());
 
     std::vector<WinEvent> cleared = {
         {EVENT_OBJECT_SELECTIONREMOVE, list(0), 2 + 1},
