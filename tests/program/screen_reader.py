@@ -7,18 +7,22 @@ outcome that is not told, or not said by Orca.
 Usage: screen_reader.py PROGRAM, on an X display, inside a D-Bus session with the accessibility
 bus up, with a home folder of its own in HOME."""
 
-import datetime
 import os
+import pty
 import re
 import subprocess
 import sys
+import threading
 import time
+import tty
 
 import pyatspi
 from gi.repository import GLib
 
 program = sys.argv[1]
 failures = []
+# However busy the machine, what is awaited comes within this many seconds.
+PATIENCE = 30
 
 
 def fail(message):
@@ -35,47 +39,62 @@ def pump(seconds):
         time.sleep(0.02)
 
 
-def now():
-    return datetime.datetime.now().strftime("%H:%M:%S.%f")
-
-
-def on_from(start, clock):
-    """Seconds from the time of day `start` to `clock`, both as Orca logs them, over midnight
-    if need be."""
-    def of_day(at):
-        hours, minutes, rest = at.split(":")
-        return int(hours) * 3600 + int(minutes) * 60 + float(rest)
-    return (of_day(clock) - of_day(start)) % 86400
+def until(found):
+    """Pumps until `found()` holds, or patience runs out; what it last returned."""
+    end = time.time() + PATIENCE
+    while not (result := found()) and time.time() < end:
+        pump(0.1)
+    return result
 
 
 class Orca:
-    """Orca, speaking to its debug log; what it said is read once it has stopped, the log
-    being written in blocks."""
+    """Orca, writing its log to a terminal of ours: a file it would write in blocks, and a
+    terminal it writes line by line, so that what it says is heard as it says it. A busy Orca
+    skips a focus it has already left, so each step waits for Orca before the next."""
 
     def __init__(self):
-        self.log = os.path.join(os.environ["HOME"], "orca.log")
+        reader, terminal = pty.openpty()
+        tty.setraw(terminal)
+        self.log = bytearray()
+        self.lock = threading.Lock()
+        threading.Thread(target=self.drain, args=(reader,), daemon=True).start()
         self.process = subprocess.Popen(
             ["orca", "--user-prefs", os.path.join(os.environ["HOME"], "orca"),
-             "--debug-file", self.log], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(200):
-            if self.process.poll() is not None:
-                sys.exit(f"check-screen-reader: Orca ended at once ({self.process.returncode})")
-            if any(app is not None and app.name == "orca"
-                   for app in pyatspi.Registry.getDesktop(0)):
-                return
-            pump(0.1)
-        sys.exit("check-screen-reader: Orca never came up on the accessibility bus")
+             "--debug-file", os.ttyname(terminal)],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not until(lambda: self.process.poll() is not None or any(
+                app is not None and app.name == "orca" for app in pyatspi.Registry.getDesktop(0))):
+            sys.exit("check-screen-reader: Orca never came up on the accessibility bus")
+        if self.process.poll() is not None:
+            sys.exit(f"check-screen-reader: Orca ended at once ({self.process.returncode})")
+
+    def drain(self, reader):
+        # Orca waits on a full terminal: it is read for as long as it writes.
+        while chunk := os.read(reader, 65536):
+            with self.lock:
+                self.log += chunk
 
     def said(self):
-        """[(time, text)] of everything Orca said, once it has stopped."""
+        """Everything Orca has said so far, an utterance a line."""
+        with self.lock:
+            log = self.log.decode("utf-8", errors="replace")
+        return [text.strip() for text in re.findall(r"SPEECH OUTPUT: '(.*?)'\s*[\[{]", log, re.S)]
+
+    def after(self, keys, heard):
+        """Presses `keys`; what Orca says from then on, once `heard` holds of it."""
+        start = len(self.said())
+        subprocess.run(["xdotool", "key", *keys], check=True)
+        until(lambda: heard(self.said()[start:]))
+        return self.said()[start:]
+
+    def stop(self):
+        # All it said has been heard: it need not take its time to end.
         self.process.terminate()
         try:
-            self.process.wait(15)
+            self.process.wait(5)
         except subprocess.TimeoutExpired:
             self.process.kill()
-        with open(self.log, encoding="utf-8", errors="replace") as log:
-            return re.findall(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'\s*[\[{]",
-                              log.read(), re.M | re.S)
+            self.process.wait()
 
 
 events = []
@@ -98,6 +117,17 @@ def record(event):
         pass
 
 
+def told():
+    """What the window told since the events were last cleared."""
+    return [text for *_, text in events if text]
+
+
+def claimed():
+    """Lists and list items that claimed the focus, since the events were last cleared."""
+    return [(role, name) for kind, role, name, gained, _ in events
+            if kind.endswith("focused") and gained and role in ("list", "list item")]
+
+
 registry = pyatspi.Registry
 for kind in ("object:state-changed:focused", "object:text-changed:insert"):
     registry.registerEventListener(record, kind)
@@ -108,17 +138,10 @@ if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
     print("check-screen-reader: skipped: another Orca of this user's is running")
     sys.exit(77)
 orca = Orca()
-marks = {}
 running = subprocess.Popen([program])
 try:
-    window = None
-    for _ in range(400):
-        pump(0.05)
-        apps = [app for app in registry.getDesktop(0)
-                if app is not None and app.name != "orca" and app.childCount]
-        if apps:
-            window = apps[0][0]
-            break
+    window = until(lambda: next((app[0] for app in registry.getDesktop(0) if app is not None
+                                 and app.name != "orca" and app.childCount), None))
     if window is None:
         sys.exit("check-screen-reader: the program never showed a window on the accessibility bus")
 
@@ -134,70 +157,60 @@ try:
     names = [name for _, name in shown]
     if "" in names or len(set(names)) != len(names):
         fail(f"a control without a name of its own: {names}")
+    box_name, lists, choose = names[-7], names[-6:-2], names[-2]
 
-    # The keyboard alone: the window gets the input focus as a window manager would give it.
+    # The keyboard alone: the window gets the input focus as a window manager would give it,
+    # and Orca says where the focus starts.
     found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
                             re.escape(window.name)], capture_output=True, text=True, check=True)
     subprocess.run(["xdotool", "windowfocus", "--sync", found.stdout.split()[0]], check=True)
-    pump(1)
-    marks["Tab"] = now()
-    for key in ["Tab"] * 5:
-        subprocess.run(["xdotool", "key", key], check=True)
-        pump(0.3)
+    if not until(lambda: any(line.startswith(box_name) for line in orca.said())):
+        fail(f"Orca never said where the focus starts, {box_name}: {orca.said()}")
+
+    for target in lists + [choose]:
+        heard = orca.after(["Tab"], lambda said: any(line.startswith(target) for line in said))
+        print("Orca, after Tab:", heard)
+        if not any(line.startswith(target) for line in heard):
+            fail(f"Tab to {target}: Orca said {heard}")
     focused = [name for kind, role, name, gained, _ in events
                if kind.endswith("focused") and gained and role in ("list", "push button")]
     print("Tab went to:", focused)
-    if focused != names[-6:-1]:
+    if focused != lists + [choose]:
         fail(f"five Tabs went to {focused}, not the four lists and Избор in order")
 
-    def told_after(keys):
+    def told_after(keys, heard):
+        """What the window told, and what Orca said, after `keys`; no list claims the focus."""
         events.clear()
-        marks[" ".join(keys)] = now()
-        subprocess.run(["xdotool", "key", *keys], check=True)
-        pump(1.5)
-        claimed = [(role, name) for kind, role, name, gained, _ in events
-                   if kind.endswith("focused") and gained and role in ("list", "list item")]
-        if claimed:
-            fail(f"after {keys}: focus claimed by {claimed}, which the keyboard is not in")
-        return [told for *_, told in events if told]
+        said = orca.after(keys, heard)
+        until(told)
+        if claimed():
+            fail(f"after {keys}: focus claimed by {claimed()}, which the keyboard is not in")
+        print(f"After {keys}, told: {told()}; Orca: {said}")
+        return told(), said
 
-    told = told_after(["space"])
-    print("Избор told:", told)
     box = next(child for child in window if child is not None and child.getRoleName() == "text"
                and child.getState().contains(pyatspi.STATE_SHOWING))
-    pin = " ".join(re.findall(r"\d", box.queryText().getText(0, -1)))
-    if len(pin) != 7 or not told or not told[-1].endswith(pin):
-        fail(f"Space on Избор told {told}, not the PIN {pin} digit by digit")
-    cleared = told_after(["Tab", "Return"])
-    print("Почисти told:", cleared)
+    digits = lambda: " ".join(re.findall(r"\d", box.queryText().getText(0, -1)))
+    chosen, said = told_after(["space"], lambda said: len(digits()) == 7 and
+                              any(digits() in line for line in said))
+    pin = digits()
+    if len(pin) != 7 or not chosen or not chosen[-1].endswith(pin):
+        fail(f"Space on Избор told {chosen}, not the PIN {pin} digit by digit")
+    if not any(pin in line for line in said):
+        fail(f"Space on Избор: Orca never said the PIN {pin}: {said}")
+    if any(name in line for line in said for name in lists):
+        fail(f"Space on Избор: Orca spoke of a list, where the keyboard is not: {said}")
+
     # The words are the window's own, which its tests hold; here, that something is said, and
-    # not a PIN, once the box is empty.
+    # not a PIN, once the box is empty, and that Orca says it.
+    cleared, said = told_after(["Tab", "Return"], lambda said: any(
+        text in line for text in told() for line in said))
     if box.queryText().characterCount != 0 or not cleared or re.search(r"\d", cleared[-1]):
         fail(f"Enter on Почисти emptied nothing or told no clearing: {cleared}")
-    marks["end"] = now()
+    elif not any(cleared[-1] in line for line in said):
+        fail(f"Enter on Почисти: Orca never said that the box was cleared: {said}")
 finally:
     running.kill()
-    said = orca.said()
-
-# What Orca said at each step, the steps told apart by the time. What must be said may come
-# late on a busy machine: it is looked for in all that follows its step.
-first = next(iter(marks.values()))
-steps = [(step, on_from(first, at)) for step, at in marks.items()]
-heard = [(on_from(first, at), text.strip()) for at, text in said]
-during, since = {}, {}
-for (step, start), (_, end) in zip(steps, steps[1:]):
-    during[step] = [text for at, text in heard if start <= at < end]
-    since[step] = " ".join(text for at, text in heard if start <= at)
-    print(f"Orca, after {step}:", during[step])
-lists = names[-6:-2]
-spoken = [name for name in lists if name + "." in since.get("Tab", "")]
-if spoken != lists:
-    fail(f"Tab through the lists: Orca said {spoken} of the names {lists}")
-if pin not in since.get("space", ""):
-    fail(f"Space on Избор: Orca never said the PIN {pin}")
-if any(name in " ".join(during.get("space", [])) for name in lists):
-    fail("Space on Избор: Orca spoke of a list, where the keyboard is not")
-if not cleared or cleared[-1] not in since.get("Tab Return", ""):
-    fail("Enter on Почисти: Orca never said that the box was cleared")
+    orca.stop()
 
 sys.exit(1 if failures else 0)
