@@ -105,20 +105,31 @@ std::optional<QString> TextBox::cutToRoom(QStringView text) const {
     return fit;
 }
 
+QString TextBox::pastable(const QMimeData* source) const {
+    // The formats, asked first and once, also spare the window a wait for each text format in
+    // turn where an X clipboard's owner does not answer: Qt gives each request five seconds.
+    if (source == nullptr || source->formats().isEmpty()) {
+        return {};
+    }
+    const QString text = source->text();
+    return cutToRoom(text).value_or(text);
+}
+
 bool TextBox::canInsertFromMimeData(const QMimeData* source) const {
-    const std::optional<QString> fit = cutToRoom(source->text());
-    return fit ? !fit->isEmpty() : QPlainTextEdit::canInsertFromMimeData(source);
+    return !pastable(source).isEmpty();
 }
 
 void TextBox::insertFromMimeData(const QMimeData* source) {
-    const std::optional<QString> fit = cutToRoom(source->text());
-    if (!fit) {
-        QPlainTextEdit::insertFromMimeData(source);
+    // Qt 6.4 takes the first of the source's formats without asking whether it has any, and an
+    // empty clipboard has none: the paste, the middle click and the drop crash in Qt itself.
+    // Only our own data, text alone, ever reaches it.
+    const QString text = pastable(source);
+    if (text.isEmpty()) {
         return;
     }
-    QMimeData fitting;
-    fitting.setText(*fit);
-    QPlainTextEdit::insertFromMimeData(&fitting);
+    QMimeData own;
+    own.setText(text);
+    QPlainTextEdit::insertFromMimeData(&own);
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {

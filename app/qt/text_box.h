@@ -31,6 +31,9 @@ private:
     // Null when all of `text` fits in place of the selection; otherwise as much of it as fits,
     // with every line break as CR LF.
     [[nodiscard]] std::optional<QString> cutToRoom(QStringView text) const;
+    // What a paste or drop of `source` puts in: its text, as much as fits; empty where it holds
+    // none, or none is left to it.
+    [[nodiscard]] QString pastable(const QMimeData* source) const;
 };
 
 } // namespace talvex::qt

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -79,6 +81,8 @@ protected:
         random_ = std::move(source);
         window_ = std::make_unique<MainWindow>(*random_);
         window_->show();
+        // Where no window manager activates it, as on a bare X display.
+        window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
 
@@ -368,6 +372,32 @@ TEST_F(MainWindowTest, OutputBoxTakesNoMoreThanItsCapacityAndCutsOnlyBetweenChar
     paste(QStringLiteral("yz"));
     EXPECT_EQ(copyOutput(), filler + QStringLiteral("y"))
         << "Enter and z do not fit, of ab only a, and pasted over the a only y";
+}
+
+// A clipboard without an owner has no formats at all, and Qt 6.4 crashes on a paste of it; nor
+// does one that holds only an image give text. Every way in pastes nothing from either.
+TEST_F(MainWindowTest, PastesNothingWhereTheClipboardHoldsNoText) {
+    QPlainTextEdit* output = box(0);
+    const QString text = output->toPlainText();
+    QWidget* viewport = output->viewport();
+    const QPoint middle = viewport->rect().center();
+    QMimeData none;
+    for (const bool image : {false, true}) {
+        for (const auto mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+            QApplication::clipboard()->clear(mode);
+            if (image) {
+                QApplication::clipboard()->setImage(QImage(1, 1, QImage::Format_RGB32), mode);
+            }
+        }
+        output->setFocus();
+        QTest::keyClick(output, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(output, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::mouseClick(viewport, Qt::MiddleButton, {}, middle);
+        output->paste();
+        QDropEvent drop(middle, Qt::CopyAction, &none, Qt::LeftButton, {});
+        QApplication::sendEvent(viewport, &drop);
+        EXPECT_EQ(output->toPlainText(), text) << (image ? "an image alone" : "no owner");
+    }
 }
 
 // A system generator that fails neither crashes the window nor leaves half a PIN in it: the user
