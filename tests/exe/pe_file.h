@@ -30,6 +30,9 @@ public:
     }
 
     [[nodiscard]] std::size_t size() const { return bytes_.size(); }
+    [[nodiscard]] bool contains(const std::string& text) const {
+        return std::string(bytes_.begin(), bytes_.end()).find(text) != std::string::npos;
+    }
     [[nodiscard]] std::uint16_t machine() const { return u16(pe() + 4); }
     [[nodiscard]] std::uint16_t characteristics() const { return u16(pe() + 22); }
     // 0x10B for PE32, 0x20B for PE32+.
