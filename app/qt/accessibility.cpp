@@ -138,9 +138,16 @@ void makeAccessible(QWidget& window, std::span<const BuiltControl> controls) {
 }
 
 void announce(QWidget& button, const QString& text) {
-    for (QObject* child : button.children()) {
-        if (auto* log = dynamic_cast<OutcomeLog*>(child)) {
-            log->tell(text);
+    // Only the newest outcome is kept, under the button that has it; no other button is the
+    // focus, so a screen reader takes no notice of its log being cleared.
+    // (A log has no meta-object of its own for findChildren to tell it by.)
+    for (QWidget* widget : button.window()->findChildren<QWidget*>()) {
+        if (auto* log = dynamic_cast<OutcomeLog*>(widget); log != nullptr) {
+            if (log->parentWidget() == &button) {
+                log->tell(text);
+            } else {
+                log->clear();
+            }
         }
     }
 }

@@ -7,13 +7,9 @@ namespace talvex::qt {
 
 namespace {
 
-// Enough outcomes to read back what was just told; past it the older half goes. Many outcomes
-// leave at once, never the newest alone: Orca would take a lone selected line going for a
-// selection deleted by the user, and say so.
-constexpr qsizetype kKeptOutcomes = 16;
-
 // The log to a screen reader: a status bar, hidden, whose text is the log and whose selection
-// is the newest outcome. Read-only: the selection and caret stay where the program puts them.
+// is the newest outcome, at its start. Read-only: the selection and caret stay where the program
+// puts them.
 class OutcomeLogInterface final : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit OutcomeLogInterface(OutcomeLog& log)
@@ -40,8 +36,8 @@ public:
     [[nodiscard]] int selectionCount() const override { return log().text().isEmpty() ? 0 : 1; }
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override {
         const bool newest = selectionIndex == 0 && selectionCount() == 1;
-        *startOffset = newest ? static_cast<int>(log().newest()) : 0;
-        *endOffset = newest ? characterCount() : 0;
+        *startOffset = 0;
+        *endOffset = newest ? static_cast<int>(log().newest()) : 0;
     }
     [[nodiscard]] int cursorPosition() const override { return 0; }
     [[nodiscard]] QString attributes(int /*offset*/, int* startOffset,
@@ -86,25 +82,35 @@ OutcomeLog::OutcomeLog(QWidget& button)
 }
 
 void OutcomeLog::tell(const QString& outcome) {
-    if (text_.count(u'\n') >= kKeptOutcomes) {
-        qsizetype cut = 0;
-        for (qsizetype gone = 0; gone < kKeptOutcomes / 2; ++gone) {
-            cut = text_.indexOf(u'\n', cut) + 1;
-        }
-        const QString older = text_.first(cut);
-        text_.remove(0, cut);
-        QAccessibleTextRemoveEvent removed(this, 0, older);
-        QAccessible::updateAccessibility(&removed);
-    }
+    // Orca reads out what is inserted once it finds it selected where it was inserted, by which
+    // time everything below has been done: so the newest goes first, and stays where it went.
     const QString line = outcome + u'\n';
-    newest_ = text_.size();
-    text_ += line;
-    const auto start = static_cast<int>(newest_);
-    const auto end = static_cast<int>(text_.size());
-    QAccessibleTextInsertEvent inserted(this, start, line);
+    text_.prepend(line);
+    QAccessibleTextInsertEvent inserted(this, 0, line);
     QAccessible::updateAccessibility(&inserted);
-    QAccessibleTextSelectionEvent selected(this, start, end);
+    QAccessibleTextSelectionEvent selected(this, 0, static_cast<int>(line.size()));
     QAccessible::updateAccessibility(&selected);
+
+    // What was told before goes, in one piece that never reads as the newest: Orca remembers
+    // what was selected, and would take such a piece going for a selection that the user
+    // deleted, and say so. So one earlier copy of the same outcome stays until the next.
+    if (QStringView(text_).sliced(line.size()) != line) {
+        forget(line.size());
+    }
+}
+
+void OutcomeLog::clear() {
+    forget(0);
+}
+
+void OutcomeLog::forget(qsizetype position) {
+    if (position == text_.size()) {
+        return;
+    }
+    const QString older = text_.sliced(position);
+    text_.truncate(position);
+    QAccessibleTextRemoveEvent removed(this, static_cast<int>(position), older);
+    QAccessible::updateAccessibility(&removed);
 }
 
 } // namespace talvex::qt

@@ -3,6 +3,8 @@
 #include "app/form.h"
 #include "app/text_capacity.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -82,12 +84,21 @@ QString TextBox::crlfText() const {
 }
 
 void TextBox::setCrlfText(const QString& text) {
+    // A selection goes with the text it was made in, and so does the primary selection that
+    // offers it to other programs: once Почисти has run, no PIN is to be had from it.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->ownsSelection()) {
+        clipboard->clear(QClipboard::Selection);
+    }
     setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
 }
 
 QMimeData* TextBox::createMimeDataFromSelection() const {
     auto* data = new QMimeData;
     data->setText(withCrLf(textCursor().selection().toPlainText()));
+    // Whatever leaves the box may be a PIN: clipboard managers keep no history of data so
+    // marked (KDE's Klipper, and others that follow it).
+    data->setData(QStringLiteral("x-kde-passwordManagerHint"), QByteArrayLiteral("secret"));
     return data;
 }
 

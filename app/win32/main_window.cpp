@@ -244,7 +244,7 @@ HWND MainWindow::createControl(const form::Control& control) {
         allowDeselect(child);
         lists_.at(static_cast<std::size_t>(control.index)) = child;
     } else if (control.kind == form::Kind::TextBox) {
-        keepWithinCapacity(child);
+        guardTextBox(child);
         keepOpenOnEscape(child);
         if (control.index == form::kOutputBox) {
             output_ = child;

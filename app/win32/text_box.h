@@ -8,6 +8,7 @@ namespace talvex::win32 {
 // paste only as much of the clipboard's text as then fits, with its line breaks made CR LF and
 // cut neither inside a character nor inside a line break. The edit control's own paste would cut
 // anywhere, and show a lone CR or LF as no line break or as one, depending on the system.
-void keepWithinCapacity(HWND box);
+// What the user copies or cuts out of it is marked as a secret for the clipboard.
+void guardTextBox(HWND box);
 
 } // namespace talvex::win32

@@ -106,11 +106,11 @@ def record(event):
         told = None
         if event.type.startswith("object:text-changed:insert"):
             # What Orca reads out as it comes: text added under the control with the focus,
-            # and selected there.
+            # and selected where it was added.
             text = source.queryText()
             start, end = text.getSelection(0) if text.getNSelections() else (0, 0)
             parent = source.parent.getState().contains(pyatspi.STATE_FOCUSED)
-            if parent and text.getText(start, end) == event.any_data:
+            if parent and start == event.detail1 and text.getText(start, end) == event.any_data:
                 told = event.any_data.strip()
         events.append((event.type, source.getRoleName(), source.name, event.detail1, told))
     except Exception:  # the object may be gone by the time it is read

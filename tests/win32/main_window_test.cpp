@@ -15,6 +15,7 @@
 #include <exception>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -417,11 +418,11 @@ TEST_F(Win32WindowUnderUiAutomation, NotifiesWhatEachButtonDidOnceFromTheOutputB
 }
 
 // Presses `key` with the focus where it is, as the message loop hands it to the window, with
-// Ctrl held or not; then lets the window do what the key made it post.
-void pressKey(HWND window, WPARAM key, bool ctrl = false) {
+// `held` (VK_CONTROL, VK_SHIFT) held or none; then lets the window do what the key made it post.
+void pressKey(HWND window, WPARAM key, BYTE held = 0) {
     std::array<BYTE, 256> keys{};
     GetKeyboardState(keys.data());
-    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    keys[held] = held != 0 ? 0x80 : 0;
     SetKeyboardState(keys.data());
     constexpr auto kReleased = static_cast<LPARAM>(0xC0000001U);
     for (const auto& [message, flags] :
@@ -433,7 +434,7 @@ void pressKey(HWND window, WPARAM key, bool ctrl = false) {
         }
     }
     pumpMessages(window);
-    keys[VK_CONTROL] = 0;
+    keys[held] = 0;
     SetKeyboardState(keys.data());
 }
 
@@ -453,7 +454,7 @@ TEST_F(Win32Window, KeysPressTheFocusedButtonDeselectAListAndNeverCloseTheWindow
 
     SetFocus(child(form::kList1, 2));
     send(form::kList1, 2, LB_SETCURSEL, 4);
-    pressKey(window, VK_SPACE, true);
+    pressKey(window, VK_SPACE, VK_CONTROL);
     EXPECT_EQ(send(form::kList1, 2, LB_GETCURSEL), LB_ERR) << "Ctrl+Space";
 
     // Enter on a button presses it, as above.
@@ -486,6 +487,57 @@ bool setClipboardText(std::wstring_view text) {
         GlobalFree(memory);
     }
     return set;
+}
+
+// What the clipboard holds in `format`, as bytes; nothing where it holds none.
+std::optional<std::string> clipboardBytes(UINT format) {
+    std::optional<std::string> bytes;
+    if (OpenClipboard(nullptr) != FALSE) {
+        if (const HANDLE memory = GetClipboardData(format); memory != nullptr) {
+            bytes.emplace(static_cast<const char*>(GlobalLock(memory)), GlobalSize(memory));
+            GlobalUnlock(memory);
+        }
+        CloseClipboard();
+    }
+    return bytes;
+}
+
+// Copied or cut by any key or by the menu's messages, the selection leaves as the edit control
+// gives it out, marked for Windows' clipboard history, cloud clipboard and monitors to leave out.
+TEST_F(Win32Window, MarksWhatIsCopiedOrCutOutOfTheBoxAsASecret) {
+    const HWND box = child(form::kText1, 0);
+    constexpr std::wstring_view kText = L"ab12\r\n34cd";
+    constexpr std::wstring_view kCut = L"abcd";
+    const std::array<std::tuple<const char*, UINT, WPARAM, BYTE, std::wstring_view>, 6> ways = {{
+        {"Ctrl+C", WM_KEYDOWN, 'C', VK_CONTROL, kText},
+        {"Ctrl+Insert", WM_KEYDOWN, VK_INSERT, VK_CONTROL, kText},
+        {"Ctrl+X", WM_KEYDOWN, 'X', VK_CONTROL, kCut},
+        {"Shift+Delete", WM_KEYDOWN, VK_DELETE, VK_SHIFT, kCut},
+        {"the menu's Copy", WM_COPY, 0, 0, kText},
+        {"the menu's Cut", WM_CUT, 0, 0, kCut},
+    }};
+    for (const auto& [way, message, key, held, left] : ways) {
+        SetWindowTextW(box, kText.data());
+        SetFocus(box);
+        SendMessageW(box, EM_SETSEL, 2, 8);
+        ASSERT_TRUE(setClipboardText(L"before"));
+        if (message == WM_KEYDOWN) {
+            pressKey(window, key, held);
+        } else {
+            SendMessageW(box, message, 0, 0);
+        }
+
+        EXPECT_EQ(output(), left) << way;
+        const std::string text = clipboardBytes(CF_UNICODETEXT).value_or("");
+        EXPECT_STREQ(reinterpret_cast<const wchar_t*>(text.c_str()), L"12\r\n34") << way;
+        for (const wchar_t* format :
+             {L"ExcludeClipboardContentFromMonitorProcessing", L"CanIncludeInClipboardHistory",
+              L"CanUploadToCloudClipboard"}) {
+            EXPECT_EQ(clipboardBytes(RegisterClipboardFormatW(format)).value_or("?").substr(0, 4),
+                      std::string(4, '\0'))
+                << way << ": " << narrow(format);
+        }
+    }
 }
 
 TEST_F(Win32Window, PastesOnlyWholeCharactersAndLineBreaksThatFitTheOutputBox) {
