@@ -1,103 +1,16 @@
 #include "accessibility.h"
 
 #include "app/form.h"
+#include "loaded_functions.h"
 #include "utf16.h"
 
-#include <array>
 #include <new>
-#include <objbase.h>
-#include <oleacc.h>
-#include <oleauto.h>
 // windows.h first: commctrl.h relies on its types.
 #include <commctrl.h>
 
 namespace talvex::win32 {
 
 namespace {
-
-// Everything here comes from DLLs loaded when first needed, from the system directory only:
-// Talvex.exe imports none of them, so that it starts wherever they are missing or stubbed,
-// merely less well described.
-HMODULE systemLibrary(const wchar_t* name) {
-    std::array<wchar_t, MAX_PATH> directory{};
-    const UINT length = GetSystemDirectoryW(directory.data(), static_cast<UINT>(directory.size()));
-    if (length == 0 || length >= directory.size()) {
-        return nullptr;
-    }
-    const std::wstring path = std::wstring(directory.data(), length) + L"\\" + name;
-    return LoadLibraryW(path.c_str());
-}
-
-template <class Function> Function* procedure(HMODULE library, const char* name) {
-    const FARPROC found = library != nullptr ? GetProcAddress(library, name) : nullptr;
-    // Through a plain function pointer, the one cast between function types that means nothing.
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
-}
-
-struct Ole32 {
-    HMODULE library = systemLibrary(L"ole32.dll");
-    decltype(&CoInitializeEx) initialize =
-        procedure<decltype(CoInitializeEx)>(library, "CoInitializeEx");
-    decltype(&CoUninitialize) uninitialize =
-        procedure<decltype(CoUninitialize)>(library, "CoUninitialize");
-};
-
-const Ole32& ole32() {
-    static const Ole32 loaded;
-    return loaded;
-}
-
-struct Oleacc {
-    HMODULE library = systemLibrary(L"oleacc.dll");
-    decltype(&CreateStdAccessibleObject) standardObject =
-        procedure<decltype(CreateStdAccessibleObject)>(library, "CreateStdAccessibleObject");
-    decltype(&LresultFromObject) result =
-        procedure<decltype(LresultFromObject)>(library, "LresultFromObject");
-};
-
-const Oleacc& oleacc() {
-    static const Oleacc loaded;
-    return loaded;
-}
-
-// UI Automation's notification, which Windows 10 version 1709 brought and mingw-w64's headers
-// do not declare yet; the values are those of the NotificationKind and NotificationProcessing
-// enumerations.
-using HostProviderFromHwnd = HRESULT WINAPI(HWND, IUnknown**);
-using RaiseNotificationEvent = HRESULT WINAPI(IUnknown*, int kind, int processing, BSTR text,
-                                              BSTR activity);
-constexpr int kNotificationActionCompleted = 2;
-constexpr int kNotificationImportantMostRecent = 1;
-
-struct Oleaut32 {
-    HMODULE library = systemLibrary(L"oleaut32.dll");
-    decltype(&SysAllocStringLen) allocate =
-        procedure<decltype(SysAllocStringLen)>(library, "SysAllocStringLen");
-    decltype(&SysFreeString) free = procedure<decltype(SysFreeString)>(library, "SysFreeString");
-};
-
-const Oleaut32& oleaut32() {
-    static const Oleaut32 loaded;
-    return loaded;
-}
-
-struct UiAutomation {
-    HMODULE core = systemLibrary(L"uiautomationcore.dll");
-    HostProviderFromHwnd* hostProvider =
-        procedure<HostProviderFromHwnd>(core, "UiaHostProviderFromHwnd");
-    RaiseNotificationEvent* raise =
-        procedure<RaiseNotificationEvent>(core, "UiaRaiseNotificationEvent");
-
-    [[nodiscard]] bool available() const {
-        return oleaut32().allocate != nullptr && oleaut32().free != nullptr &&
-               hostProvider != nullptr && raise != nullptr;
-    }
-};
-
-const UiAutomation& uiAutomation() {
-    static const UiAutomation loaded;
-    return loaded;
-}
 
 bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
