@@ -5,24 +5,24 @@
 #include "app/form.h"
 #include "button_face.h"
 #include "digit_list.h"
+#include "form_colours.h"
 #include "form_to_win32.h"
 #include "keyboard.h"
+#include "owned_handles.h"
 #include "pin/pin_commands.h"
+#include "pin_controls.h"
 #include "resources/resource_ids.h"
 #include "text_box.h"
 #include "utf16.h"
 
 #include <algorithm>
-#include <array>
 #include <commctrl.h>
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
-#include <memory>
 #include <new>
 #include <string>
 #include <system_error>
-#include <type_traits>
 #include <vector>
 
 namespace talvex::win32 {
@@ -34,16 +34,6 @@ constexpr int kFirstControlId = 100;
 
 // The layout assumes its fixed client size: no sizing border, no maximise box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-
-COLORREF colorRef(form::Rgb rgb) {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
 
 struct ControlClass {
     const wchar_t* name;
@@ -72,14 +62,13 @@ ControlClass controlClass(const form::Control& control) {
 }
 
 // The window's instance data, attached to it from WM_NCCREATE to WM_NCDESTROY.
-class MainWindow final : private pin::Controls {
+class MainWindow final {
 public:
     MainWindow(HWND window, pin::RandomSource& random)
         : window_(window)
         , random_(random)
         , dpi_(screenDpi())
-        , font_(Font(createFont(form::talvex().font, dpi_)))
-        , background_(CreateSolidBrush(colorRef(form::talvex().background))) {}
+        , font_(Font(createFont(form::talvex().font, dpi_))) {}
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -99,34 +88,15 @@ private:
 
     // The form control with child ID `id`, or null.
     static const form::Control* controlOf(int id);
-    [[nodiscard]] HBRUSH brushOf(int id) const;
-
-    // The face a control of the form is painted on and the text colour on it: the form's, or
-    // the system's under high contrast; a null face where the control keeps the system's colours.
-    struct Colours {
-        HBRUSH face;
-        COLORREF faceColour;
-        COLORREF text;
-    };
-    [[nodiscard]] Colours coloursOf(int id) const;
-
-    [[nodiscard]] pin::Row listIndex(int list) const override;
-    void setListIndex(int list, pin::Row row) override;
-    [[nodiscard]] std::string outputText() const override;
-    void setOutputText(std::string_view text) override;
 
     HWND window_;
     pin::RandomSource& random_;
     int dpi_;
     Font font_;
-    Brush background_;
-    // By child ID less kFirstControlId; null where the control keeps the system's colours.
-    std::vector<Brush> brushes_;
-    std::array<HWND, pin::kDigitLists> lists_{};
-    HWND output_ = nullptr;
+    FormColours colours_;
+    PinControls controls_;
     // The control to give the focus back to when the window is activated again.
     HWND focus_ = nullptr;
-    bool highContrast_ = highContrast();
 };
 
 LRESULT CALLBACK MainWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -189,7 +159,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool MainWindow::onCreate() {
     const form::Window& window = form::talvex();
-    if (!font_ || !background_) {
+    if (!font_ || !colours_.created()) {
         return false;
     }
     RECT frame{0, 0, pixels(window.clientWidth, dpi_), pixels(window.clientHeight, dpi_)};
@@ -201,9 +171,6 @@ bool MainWindow::onCreate() {
     std::vector<const form::Control*> tabOrder;
     for (const form::Control& control : window.controls) {
         tabOrder.push_back(&control);
-        brushes_.emplace_back(control.background != nullptr
-                                  ? CreateSolidBrush(colorRef(*control.background))
-                                  : nullptr);
     }
     std::ranges::sort(tabOrder, {}, &form::Control::tabIndex);
     for (const form::Control* control : tabOrder) {
@@ -211,6 +178,7 @@ bool MainWindow::onCreate() {
             return false;
         }
     }
+    controls_.findIn(window_);
     focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
     return true;
 }
@@ -242,13 +210,9 @@ HWND MainWindow::createControl(const form::Control& control) {
             SendMessageW(child, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(row).c_str()));
         }
         allowDeselect(child);
-        lists_.at(static_cast<std::size_t>(control.index)) = child;
     } else if (control.kind == form::Kind::TextBox) {
         guardTextBox(child);
         keepOpenOnEscape(child);
-        if (control.index == form::kOutputBox) {
-            output_ = child;
-        }
     }
     return child;
 }
@@ -260,7 +224,7 @@ void MainWindow::onCommand(int id, int code, HWND control) {
         return;
     }
     try {
-        pin::command1Click(source->index, *this, random_);
+        pin::command1Click(source->index, controls_, random_);
         announceOutcome(source->index);
     } catch (const std::exception& error) {
         // An exception must not unwind through Windows' own frames; end the program, saying why.
@@ -302,41 +266,41 @@ void MainWindow::onNextDlgCtl(WPARAM wParam, LPARAM lParam) const {
 void MainWindow::onEraseBackground(HDC dc) const {
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, highContrast_ ? GetSysColorBrush(COLOR_BTNFACE) : background_.get());
+    FillRect(dc, &client, colours_.background());
 }
 
 LRESULT MainWindow::onCtlColorStatic(HDC dc, HWND control) const {
-    const Colours colours = coloursOf(GetDlgCtrlID(control));
-    if (colours.face == nullptr) {
+    const FormColours::Face face = colours_.faceOf(controlOf(GetDlgCtrlID(control)));
+    if (face.brush == nullptr) {
         return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                               reinterpret_cast<LPARAM>(control));
     }
-    SetTextColor(dc, colours.text);
-    SetBkColor(dc, colours.faceColour);
-    return reinterpret_cast<LRESULT>(colours.face);
+    SetTextColor(dc, face.text);
+    SetBkColor(dc, face.colour);
+    return reinterpret_cast<LRESULT>(face.brush);
 }
 
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) const {
-    const Colours colours = coloursOf(static_cast<int>(item.CtlID));
-    if (item.CtlType == ODT_BUTTON && colours.face != nullptr) {
-        drawButtonFace(item, colours.face, colours.text, font_.get());
+    const FormColours::Face face = colours_.faceOf(controlOf(static_cast<int>(item.CtlID)));
+    if (item.CtlType == ODT_BUTTON && face.brush != nullptr) {
+        drawButtonFace(item, face.brush, face.text, font_.get());
     }
 }
 
 void MainWindow::onSystemColoursChanged() {
     // High contrast is switched with WM_SETTINGCHANGE, its colours come with WM_SYSCOLORCHANGE.
-    highContrast_ = highContrast();
+    colours_.followSystem();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::announceOutcome(std::int16_t command) const {
     // Once for the command: the PIN logic writes the box a piece at a time.
     if (command == pin::kChoose || command == pin::kClear) {
-        reportNewText(output_);
+        reportNewText(controls_.outputBox());
     }
-    const std::string said = form::announcement(command, outputText());
+    const std::string said = form::announcement(command, controls_.outputText());
     if (!said.empty()) {
-        announce(output_, widen(said));
+        announce(controls_.outputBox(), widen(said));
     }
 }
 
@@ -346,53 +310,6 @@ const form::Control* MainWindow::controlOf(int id) {
     return position >= 0 && position < static_cast<int>(controls.size())
                ? &controls[static_cast<std::size_t>(position)]
                : nullptr;
-}
-
-HBRUSH MainWindow::brushOf(int id) const {
-    return controlOf(id) != nullptr
-               ? brushes_.at(static_cast<std::size_t>(id - kFirstControlId)).get()
-               : nullptr;
-}
-
-MainWindow::Colours MainWindow::coloursOf(int id) const {
-    const HBRUSH brush = brushOf(id);
-    if (brush == nullptr) {
-        return {nullptr, 0, 0};
-    }
-    if (highContrast_) {
-        return {GetSysColorBrush(COLOR_BTNFACE), GetSysColor(COLOR_BTNFACE),
-                GetSysColor(COLOR_BTNTEXT)};
-    }
-    return {brush, colorRef(*controlOf(id)->background),
-            colorRef(form::talvex().textOnFixedBackground)};
-}
-
-pin::Row MainWindow::listIndex(int list) const {
-    // LB_ERR, for no selection, is -1 as well.
-    return static_cast<pin::Row>(
-        SendMessageW(lists_.at(static_cast<std::size_t>(list)), LB_GETCURSEL, 0, 0));
-}
-
-void MainWindow::setListIndex(int list, pin::Row row) {
-    const HWND handle = lists_.at(static_cast<std::size_t>(list));
-    const pin::Row previous = listIndex(list);
-    // Also scrolls the row into view; -1 leaves no row selected. The list box says nothing of a
-    // selection it did not make itself, and must not take the focus to say it.
-    SendMessageW(handle, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    if (row != previous) {
-        reportSelection(handle, previous, row);
-    }
-}
-
-std::string MainWindow::outputText() const {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(output_)), L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(output_, text.data(), static_cast<int>(text.size() + 1))));
-    return narrow(text);
-}
-
-void MainWindow::setOutputText(std::string_view text) {
-    SetWindowTextW(output_, widen(text).c_str());
 }
 
 } // namespace
