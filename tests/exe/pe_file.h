@@ -4,9 +4,11 @@
 // program, the DLLs it imports and its resources. Reads 32-bit (PE32) and 64-bit (PE32+) files
 // alike; anything truncated or pointing outside the file throws std::out_of_range.
 
+#include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -39,6 +41,9 @@ public:
     [[nodiscard]] std::uint16_t magic() const { return u16(optional()); }
     [[nodiscard]] std::uint16_t subsystem() const { return u16(optional() + 68); }
     [[nodiscard]] std::uint16_t dllCharacteristics() const { return u16(optional() + 70); }
+    // The oldest Windows, and Windows subsystem, the file says it needs, as "major.minor".
+    [[nodiscard]] std::string osVersion() const { return version(optional() + 40); }
+    [[nodiscard]] std::string subsystemVersion() const { return version(optional() + 48); }
 
     // Where a data directory (1 imports, 2 resources, 5 base relocations) lies, and its size.
     struct Directory {
@@ -50,20 +55,27 @@ public:
         return {u32(table + index * 8), u32(table + index * 8 + 4)};
     }
 
-    // The DLLs named in the import table, in lower case.
-    [[nodiscard]] std::set<std::string> importedDlls() const {
-        std::set<std::string> dlls;
-        for (std::size_t at = offsetOf(directory(1).rva);; at += 20) {
-            const std::uint32_t name = u32(at + 12);
-            if (name == 0) {
-                return dlls;
+    // The functions in the import table, each as "dll!function" with the DLL in lower case;
+    // one imported by ordinal as "dll!#ordinal".
+    [[nodiscard]] std::set<std::string> importedFunctions() const {
+        // An entry of the lookup table: 32 or 64 bits, its top bit set for an ordinal.
+        const bool wide = magic() == 0x20B;
+        const auto entry = [this, wide](std::size_t at) {
+            return wide ? u32(at) | std::uint64_t{u32(at + 4)} << 32 : std::uint64_t{u32(at)};
+        };
+        std::set<std::string> functions;
+        for (std::size_t at = offsetOf(directory(1).rva); u32(at + 12) != 0; at += 20) {
+            std::string dll = text(offsetOf(u32(at + 12)));
+            std::ranges::transform(dll, dll.begin(),
+                                   [](unsigned char c) { return std::tolower(c); });
+            for (std::size_t thunk = offsetOf(u32(at)); entry(thunk) != 0; thunk += wide ? 8 : 4) {
+                const bool byOrdinal = entry(thunk) >> (wide ? 63 : 31) != 0;
+                functions.insert(dll + "!" +
+                                 (byOrdinal ? "#" + std::to_string(u16(thunk))
+                                            : text(offsetOf(u32(thunk)) + 2))); // past the hint
             }
-            std::string dll;
-            for (std::size_t c = offsetOf(name); byte(c) != 0; ++c) {
-                dll += static_cast<char>(std::tolower(byte(c)));
-            }
-            dlls.insert(dll);
         }
+        return functions;
     }
 
     // The bytes of the resource of a numbered type and id, in its first language; empty if the
@@ -95,6 +107,14 @@ public:
 
 private:
     [[nodiscard]] std::size_t pe() const { return u32(0x3C); }
+    [[nodiscard]] std::string version(std::size_t at) const {
+        return std::to_string(u16(at)) + "." + std::to_string(u16(at + 2));
+    }
+    // The NUL-terminated text at a file offset.
+    [[nodiscard]] std::string text(std::size_t at) const {
+        check(at, 1);
+        return {&bytes_[at], strnlen(&bytes_[at], bytes_.size() - at)};
+    }
     [[nodiscard]] std::size_t optional() const { return pe() + 24; }
 
     // The file offset of a relative virtual address, through the section that holds it.

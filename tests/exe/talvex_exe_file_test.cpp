@@ -6,14 +6,17 @@
 #include "app/form.h"
 #include "tests/exe/pe_file.h"
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace talvex::test {
@@ -56,14 +59,66 @@ TEST_F(TalvexExeFile, IsAWindowsGuiProgramForItsMachineWithAslrNxAndStackGuards)
     EXPECT_TRUE(exe().contains("*** stack smashing detected ***"));
 }
 
-TEST_F(TalvexExeFile, ImportsOnlyDllsThatEveryWindowsHas) {
-    const std::set<std::string> system = {"kernel32.dll", "user32.dll", "gdi32.dll",
-                                          "comctl32.dll", "msvcrt.dll", "bcrypt.dll",
-                                          "advapi32.dll"};
-    const std::set<std::string> dlls = exe().importedDlls();
-    EXPECT_TRUE(dlls.contains("user32.dll")) << "the table was read";
-    for (const std::string& dll : dlls) {
-        EXPECT_TRUE(system.contains(dll)) << dll << " is not part of Windows";
+// Every function the programs import, each one that Windows 7 SP1 has (from Windows XP on, but
+// GetTickCount64 and BCryptGenRandom from Vista). A new import fails here until it is looked up;
+// one newer than Windows 7 SP1 is loaded at run time instead (app/win32/loaded_functions.h).
+constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kWindows7Imports = {{
+    {"advapi32.dll", "CryptAcquireContextA CryptGenRandom CryptReleaseContext"},
+    {"bcrypt.dll", "BCryptGenRandom"},
+    {"comctl32.dll", "DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass"},
+    {"gdi32.dll",
+     "CreateFontIndirectW CreateSolidBrush DeleteObject GetDeviceCaps SelectObject SetBkColor "
+     "SetBkMode SetTextColor"},
+    {"kernel32.dll",
+     "AddVectoredExceptionHandler CloseHandle CreateEventA CreateSemaphoreA DeleteCriticalSection "
+     "DuplicateHandle EnterCriticalSection FormatMessageA FreeLibrary GetCurrentProcess "
+     "GetCurrentProcessId GetCurrentThread GetCurrentThreadId GetHandleInformation GetLastError "
+     "GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask GetStartupInfoW "
+     "GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority "
+     "GetTickCount64 GlobalAlloc GlobalFree GlobalLock GlobalSize GlobalUnlock "
+     "InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection "
+     "LoadLibraryA LoadLibraryW LocalFree MulDiv MultiByteToWideChar OpenProcess "
+     "OutputDebugStringA RaiseException ReleaseSemaphore RemoveVectoredExceptionHandler "
+     "ResetEvent ResumeThread RtlCaptureContext RtlLookupFunctionEntry RtlUnwindEx "
+     "RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask SetThreadContext "
+     "SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue "
+     "TlsSetValue TryEnterCriticalSection VirtualProtect VirtualQuery WaitForMultipleObjects "
+     "WaitForSingleObject WideCharToMultiByte __C_specific_handler"},
+    {"msvcrt.dll",
+     "___lc_codepage_func ___mb_cur_max_func __iob_func __mb_cur_max __p__commode __p__fmode "
+     "__p__wcmdln __set_app_type __setusermatherr __wgetmainargs __winitenv _amsg_exit "
+     "_beginthreadex _cexit _close _commode _endthreadex _errno _exit _fmode _initterm _iob "
+     "_onexit _open _read _setjmp _setjmp3 _strdup _ultoa _wcmdln _write abort atoi calloc exit "
+     "fprintf fputc fputs free fwrite localeconv longjmp malloc memchr memcmp memcpy memmove "
+     "memset printf realloc setlocale signal strchr strcmp strerror strlen strncmp vfprintf "
+     "wcslen"},
+    {"user32.dll",
+     "AdjustWindowRectEx CloseClipboard CreateWindowExW DefWindowProcW DispatchMessageW DrawEdge "
+     "DrawFocusRect DrawTextW EmptyClipboard FillRect GetClassInfoExW GetClientRect "
+     "GetClipboardData GetDC GetDlgCtrlID GetDlgItem GetFocus GetKeyState GetMessageW "
+     "GetNextDlgTabItem GetParent GetSysColor GetSysColorBrush GetWindowLongPtrW GetWindowLongW "
+     "GetWindowTextLengthW GetWindowTextW InflateRect IsChild IsClipboardFormatAvailable "
+     "IsDialogMessageW LoadCursorW LoadIconW MessageBeep MessageBoxW NotifyWinEvent OffsetRect "
+     "OpenClipboard PostQuitMessage RedrawWindow RegisterClassExW RegisterClipboardFormatW "
+     "ReleaseDC SendMessageW SetClipboardData SetFocus SetWindowLongPtrW SetWindowLongW "
+     "SetWindowPos SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage"},
+}};
+
+TEST_F(TalvexExeFile, NamesTheOldestWindowsItRunsOnAndImportsNothingNewer) {
+    EXPECT_EQ(exe().osVersion(), "6.1") << "Windows 7";
+    EXPECT_EQ(exe().subsystemVersion(), "6.1");
+
+    std::set<std::string> windows7;
+    for (const auto& [dll, functions] : kWindows7Imports) {
+        std::istringstream names{std::string(functions)};
+        for (std::string name; names >> name;) {
+            windows7.insert(std::string(dll) + "!" + name);
+        }
+    }
+    const std::set<std::string> imported = exe().importedFunctions();
+    EXPECT_TRUE(imported.contains("user32.dll!CreateWindowExW")) << "the table was read";
+    for (const std::string& function : imported) {
+        EXPECT_TRUE(windows7.contains(function)) << function << " is not known in Windows 7 SP1";
     }
 }
 
