@@ -4,7 +4,7 @@
 
 namespace talvex::win32 {
 
-void drawButtonFace(const DRAWITEMSTRUCT& item, HBRUSH face, COLORREF text, HFONT font) {
+void drawButtonFace(const DRAWITEMSTRUCT& item, HBRUSH face, COLORREF text, HFONT font, int dpi) {
     const HDC dc = item.hDC;
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     RECT rect = item.rcItem;
@@ -28,7 +28,8 @@ void drawButtonFace(const DRAWITEMSTRUCT& item, HBRUSH face, COLORREF text, HFON
     // Windows hides focus rectangles until the keyboard is used, and says so per item.
     if ((item.itemState & ODS_FOCUS) != 0 && (item.itemState & ODS_NOFOCUSRECT) == 0) {
         constexpr int kFocusInset = 4;
-        InflateRect(&rect, -kFocusInset, -kFocusInset);
+        const int inset = MulDiv(kFocusInset, dpi, USER_DEFAULT_SCREEN_DPI);
+        InflateRect(&rect, -inset, -inset);
         DrawFocusRect(dc, &rect);
     }
 }

@@ -61,4 +61,10 @@ const UiAutomation& uiAutomation() {
     return loaded;
 }
 
+const User32& user32() {
+    static const HMODULE library = systemLibrary(L"user32.dll");
+    static const User32 loaded{procedure<DpiForWindow>(library, "GetDpiForWindow")};
+    return loaded;
+}
+
 } // namespace talvex::win32

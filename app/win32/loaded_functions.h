@@ -4,7 +4,7 @@
 // than the oldest Windows it runs on, and DLLs that are missing or stubbed on some systems. Each
 // is looked up once, when first needed, in DLLs from the system directory only; a function the
 // system lacks is null, and the program does without it. So Talvex.exe starts on every Windows
-// it is made for, merely less well described where these are missing.
+// it is made for, merely less well described or less sharp where these are missing.
 
 #include <objbase.h>
 #include <oleacc.h>
@@ -47,5 +47,13 @@ struct UiAutomation {
     [[nodiscard]] bool available() const;
 };
 [[nodiscard]] const UiAutomation& uiAutomation();
+
+// Windows 10 version 1607's DPI of each screen, which the headers for older Windows hide.
+using DpiForWindow = UINT WINAPI(HWND);
+
+struct User32 {
+    DpiForWindow* dpiForWindow;
+};
+[[nodiscard]] const User32& user32();
 
 } // namespace talvex::win32

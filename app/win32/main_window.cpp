@@ -4,19 +4,15 @@
 #include "app/announcement.h"
 #include "app/form.h"
 #include "button_face.h"
-#include "digit_list.h"
 #include "form_colours.h"
-#include "form_to_win32.h"
-#include "keyboard.h"
-#include "owned_handles.h"
+#include "form_controls.h"
 #include "pin/pin_commands.h"
 #include "pin_controls.h"
 #include "resources/resource_ids.h"
-#include "text_box.h"
 #include "utf16.h"
+#include "window_layout.h"
 
 #include <algorithm>
-#include <commctrl.h>
 #include <cstdint>
 #include <cstdlib>
 #include <exception>
@@ -35,47 +31,19 @@ constexpr int kFirstControlId = 100;
 // The layout assumes its fixed client size: no sizing border, no maximise box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-struct ControlClass {
-    const wchar_t* name;
-    DWORD style;
-    DWORD exStyle;
-};
-
-ControlClass controlClass(const form::Control& control) {
-    switch (control.kind) {
-    case form::Kind::PushButton:
-        // Only an owner-drawn button shows a face colour under every visual style.
-        return {WC_BUTTONW,
-                static_cast<DWORD>(WS_TABSTOP |
-                                   (control.background != nullptr ? BS_OWNERDRAW : BS_PUSHBUTTON)),
-                0};
-    case form::Kind::ListBox:
-        // Rows in stored order, one selected at most, and exactly the height the form gives.
-        return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
-    case form::Kind::TextBox:
-        return {WC_EDITW, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-                WS_EX_CLIENTEDGE};
-    case form::Kind::Label:
-        return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
-    }
-    return {};
-}
-
 // The window's instance data, attached to it from WM_NCCREATE to WM_NCDESTROY.
 class MainWindow final {
 public:
     MainWindow(HWND window, pin::RandomSource& random)
         : window_(window)
-        , random_(random)
-        , dpi_(screenDpi())
-        , font_(Font(createFont(form::talvex().font, dpi_))) {}
+        , random_(random) {}
 
     static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool onCreate();
-    HWND createControl(const form::Control& control);
+    void onDpiChanged(int dpi, const RECT& suggested);
     void onCommand(int id, int code, HWND control);
     void onActivate(bool active);
     void onSetFocus() const;
@@ -91,8 +59,7 @@ private:
 
     HWND window_;
     pin::RandomSource& random_;
-    int dpi_;
-    Font font_;
+    WindowLayout layout_;
     FormColours colours_;
     PinControls controls_;
     // The control to give the focus back to when the window is activated again.
@@ -125,6 +92,10 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         return onCreate() ? 0 : -1;
+    case WM_DPICHANGED:
+        // Both words hold the new DPI, the same across and down.
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_COMMAND:
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -159,14 +130,9 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool MainWindow::onCreate() {
     const form::Window& window = form::talvex();
-    if (!font_ || !colours_.created()) {
+    if (!colours_.created()) {
         return false;
     }
-    RECT frame{0, 0, pixels(window.clientWidth, dpi_), pixels(window.clientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
     // Dialog navigation follows the z-order, which is the order of creation.
     std::vector<const form::Control*> tabOrder;
     for (const form::Control& control : window.controls) {
@@ -174,47 +140,25 @@ bool MainWindow::onCreate() {
     }
     std::ranges::sort(tabOrder, {}, &form::Control::tabIndex);
     for (const form::Control* control : tabOrder) {
-        if (createControl(*control) == nullptr) {
+        if (createControl(window_, *control) == nullptr) {
             return false;
         }
+    }
+    if (!layout_.apply(window_, dpiOf(window_), nullptr)) {
+        return false;
+    }
+    for (const form::Control& control : window.controls) {
+        fillControl(GetDlgItem(window_, controlId(control)), control);
     }
     controls_.findIn(window_);
     focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
     return true;
 }
 
-HWND MainWindow::createControl(const form::Control& control) {
-    const auto [className, style, exStyle] = controlClass(control);
-    const int left = pixels(control.rect.left, dpi_);
-    const int top = pixels(control.rect.top, dpi_);
-    // Edges rather than sizes are rounded, so that controls the form sets edge to edge stay so.
-    const HWND child = CreateWindowExW(
-        exStyle, className, L"", WS_CHILD | style | (control.visible ? WS_VISIBLE : 0), left, top,
-        pixels(control.rect.right(), dpi_) - left, pixels(control.rect.bottom(), dpi_) - top,
-        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(control))),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), nullptr);
-    if (child == nullptr) {
-        return nullptr;
+void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    if (layout_.apply(window_, dpi, &suggested)) {
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    // The text comes after the font, so that it is laid out once, in the font it is shown in.
-    // Wine 8.0's 64-bit gdi32 faults when the output box lays its opening text out in the system
-    // font, which leaves the box a single line.
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SetWindowTextW(child, widen(control.text).c_str());
-    describeToScreenReaders(child, control);
-
-    if (control.kind == form::Kind::PushButton) {
-        pressOnEnter(child);
-    } else if (control.kind == form::Kind::ListBox) {
-        for (const std::string_view row : control.rows) {
-            SendMessageW(child, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(row).c_str()));
-        }
-        allowDeselect(child);
-    } else if (control.kind == form::Kind::TextBox) {
-        guardTextBox(child);
-        keepOpenOnEscape(child);
-    }
-    return child;
 }
 
 void MainWindow::onCommand(int id, int code, HWND control) {
@@ -283,7 +227,7 @@ LRESULT MainWindow::onCtlColorStatic(HDC dc, HWND control) const {
 void MainWindow::onDrawItem(const DRAWITEMSTRUCT& item) const {
     const FormColours::Face face = colours_.faceOf(controlOf(static_cast<int>(item.CtlID)));
     if (item.CtlType == ODT_BUTTON && face.brush != nullptr) {
-        drawButtonFace(item, face.brush, face.text, font_.get());
+        drawButtonFace(item, face.brush, face.text, layout_.font(), layout_.dpi());
     }
 }
 

@@ -10,7 +10,8 @@ struct Control;
 
 namespace talvex::win32 {
 
-// Creates the window Talvex from its form description, hidden, sized for the screen's DPI.
+// Creates the window Talvex from its form description, hidden, laid out for the DPI of its screen,
+// and again for each screen of another DPI that Windows moves it to.
 // The window owns its controls, font and brushes and frees them when it is destroyed; `random`
 // must outlive it. Throws std::system_error if Windows refuses to create it.
 [[nodiscard]] HWND createMainWindow(HINSTANCE instance, pin::RandomSource& random);

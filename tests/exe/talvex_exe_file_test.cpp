@@ -93,15 +93,16 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kWindows7
      "memset printf realloc setlocale signal strchr strcmp strerror strlen strncmp vfprintf "
      "wcslen"},
     {"user32.dll",
-     "AdjustWindowRectEx CloseClipboard CreateWindowExW DefWindowProcW DispatchMessageW DrawEdge "
+     "CloseClipboard CreateWindowExW DefWindowProcW DestroyIcon DispatchMessageW DrawEdge "
      "DrawFocusRect DrawTextW EmptyClipboard FillRect GetClassInfoExW GetClientRect "
      "GetClipboardData GetDC GetDlgCtrlID GetDlgItem GetFocus GetKeyState GetMessageW "
-     "GetNextDlgTabItem GetParent GetSysColor GetSysColorBrush GetWindowLongPtrW GetWindowLongW "
-     "GetWindowTextLengthW GetWindowTextW InflateRect IsChild IsClipboardFormatAvailable "
-     "IsDialogMessageW LoadCursorW LoadIconW MessageBeep MessageBoxW NotifyWinEvent OffsetRect "
-     "OpenClipboard PostQuitMessage RedrawWindow RegisterClassExW RegisterClipboardFormatW "
-     "ReleaseDC SendMessageW SetClipboardData SetFocus SetWindowLongPtrW SetWindowLongW "
-     "SetWindowPos SetWindowTextW ShowWindow SystemParametersInfoW TranslateMessage"},
+     "GetNextDlgTabItem GetParent GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongPtrW "
+     "GetWindowLongW GetWindowRect GetWindowTextLengthW GetWindowTextW InflateRect IsChild "
+     "IsClipboardFormatAvailable IsDialogMessageW LoadCursorW LoadIconW LoadImageW MessageBeep "
+     "MessageBoxW NotifyWinEvent OffsetRect OpenClipboard PostQuitMessage RedrawWindow "
+     "RegisterClassExW RegisterClipboardFormatW ReleaseDC SendMessageW SetClipboardData SetFocus "
+     "SetWindowLongPtrW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
+     "SystemParametersInfoW TranslateMessage"},
 }};
 
 TEST_F(TalvexExeFile, NamesTheOldestWindowsItRunsOnAndImportsNothingNewer) {

@@ -34,8 +34,8 @@ int expectedDpi() {
 }
 
 // Twips to pixels worked out here in floating point, not by the window's own conversion.
-long px(int twips) {
-    return std::lround(twips * expectedDpi() / 1440.0);
+long px(int twips, int dpi = expectedDpi()) {
+    return std::lround(twips * dpi / 1440.0);
 }
 
 const wchar_t* expectedClass(form::Kind kind) {
@@ -50,6 +50,74 @@ const wchar_t* expectedClass(form::Kind kind) {
         return L"Static";
     }
     return L"";
+}
+
+HWND childOf(HWND window, std::string_view array, int index) {
+    const form::Control* control = form::find(form::talvex(), array, index);
+    return control != nullptr ? GetDlgItem(window, controlId(*control)) : nullptr;
+}
+
+HFONT fontOf(HWND control) {
+    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+long iconSide(HWND window, WPARAM which) {
+    ICONINFO info{};
+    BITMAP bitmap{};
+    GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info);
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// Where the window and each of its controls lie on the screen.
+std::vector<std::array<long, 4>> placesOf(HWND window) {
+    std::vector<std::array<long, 4>> places;
+    for (HWND handle = window; handle != nullptr;
+         handle = GetWindow(handle, handle == window ? GW_CHILD : GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(handle, &rect);
+        places.push_back({rect.left, rect.top, rect.right, rect.bottom});
+    }
+    return places;
+}
+
+// The window laid out for `dpi` from the form: client area, every control in place, lists at whole
+// rows, one font of the height for that DPI, and icons of the sizes Windows asks for there.
+void expectLaidOutAt(HWND window, int dpi) {
+    SCOPED_TRACE("at " + std::to_string(dpi) + " DPI");
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, px(7170, dpi));
+    EXPECT_EQ(client.bottom, px(5175, dpi));
+    const HFONT font = fontOf(childOf(window, form::kText1, 0));
+    for (const form::Control& control : form::talvex().controls) {
+        SCOPED_TRACE(std::string(control.array) + "(" + std::to_string(control.index) + ")");
+        const HWND handle = GetDlgItem(window, controlId(control));
+        RECT rect;
+        GetWindowRect(handle, &rect);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, px(control.rect.left, dpi));
+        EXPECT_EQ(rect.top, px(control.rect.top, dpi));
+        EXPECT_EQ(rect.right, px(control.rect.right(), dpi));
+        EXPECT_EQ(fontOf(handle), font) << "one font for every control";
+        if (control.kind != form::Kind::ListBox) {
+            EXPECT_EQ(rect.bottom, px(control.rect.bottom(), dpi));
+            continue;
+        }
+        const LRESULT row = SendMessageW(handle, LB_GETITEMHEIGHT, 0, 0);
+        RECT rows;
+        GetClientRect(handle, &rows);
+        EXPECT_EQ(rows.bottom % row, 0) << "only whole rows of " << row << " pixels";
+        EXPECT_LE(rect.bottom, px(control.rect.bottom(), dpi));
+        EXPECT_GT(rect.bottom + row, px(control.rect.bottom(), dpi)) << "as many as fit";
+    }
+    LOGFONTW logFont{};
+    ASSERT_NE(GetObjectW(font, sizeof logFont, &logFont), 0);
+    EXPECT_EQ(logFont.lfHeight, -px(12 * 20, dpi));
+    EXPECT_EQ(iconSide(window, ICON_SMALL), std::lround(16 * dpi / 96.0));
+    EXPECT_EQ(iconSide(window, ICON_BIG), std::lround(32 * dpi / 96.0));
 }
 
 // The window, created afresh for each test with its own random source, shown and active, and
@@ -71,8 +139,7 @@ protected:
     }
 
     [[nodiscard]] HWND child(std::string_view array, int index) const {
-        const form::Control* control = form::find(form::talvex(), array, index);
-        return control != nullptr ? GetDlgItem(window, controlId(*control)) : nullptr;
+        return childOf(window, array, index);
     }
 
     // Most messages are sent for what they do, not for what they return.
@@ -92,39 +159,24 @@ class Win32Window : public WindowTest<test::ScriptedRandom> {};
 // As on a system whose random number generator fails.
 class Win32WindowWithoutRandomNumbers : public WindowTest<test::FailingRandom> {};
 
-TEST_F(Win32Window, HasItsCaptionAndClientSizeAtTheScreenDpi) {
+TEST_F(Win32Window, HasItsCaptionAndIconAtTheScreenDpi) {
     const HDC screen = GetDC(nullptr);
     ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), expectedDpi()) << "the Wine prefix's DPI";
     ReleaseDC(nullptr, screen);
 
     EXPECT_EQ(test::textOf(window), L"https://talvex.example.org  ИТ - генериране на PIN код");
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, px(7170));
-    EXPECT_EQ(client.bottom, px(5175));
     EXPECT_NE(GetClassLongPtrW(window, GCLP_HICON), 0) << "the hamburger icon";
 }
 
 TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
-    auto* const font = reinterpret_cast<HFONT>(send(form::kText1, 0, WM_GETFONT));
+    expectLaidOutAt(window, expectedDpi());
     for (const form::Control& control : form::talvex().controls) {
         SCOPED_TRACE(std::string(control.array) + "(" + std::to_string(control.index) + ")");
         const HWND handle = child(control.array, control.index);
         ASSERT_NE(handle, nullptr);
         EXPECT_EQ(test::classOf(handle), expectedClass(control.kind));
-
-        RECT rect;
-        GetWindowRect(handle, &rect);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, px(control.rect.left));
-        EXPECT_EQ(rect.top, px(control.rect.top));
-        EXPECT_EQ(rect.right, px(control.rect.right()));
-        EXPECT_EQ(rect.bottom, px(control.rect.bottom()));
-
         const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
         EXPECT_EQ((style & WS_VISIBLE) != 0, control.visible);
-        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)), font)
-            << "one font for every control";
         switch (control.kind) {
         case form::Kind::PushButton:
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
@@ -152,11 +204,11 @@ TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
             break;
         }
     }
+    const HFONT font = fontOf(child(form::kText1, 0));
     LOGFONTW logFont{};
     ASSERT_NE(GetObjectW(font, sizeof logFont, &logFont), 0);
     EXPECT_STREQ(logFont.lfFaceName, L"Times New Roman");
     EXPECT_EQ(logFont.lfCharSet, 204);
-    EXPECT_EQ(logFont.lfHeight, -px(12 * 20));
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_FALSE(logFont.lfItalic || logFont.lfUnderline || logFont.lfStrikeOut);
 
@@ -171,6 +223,28 @@ TEST_F(Win32Window, BuildsEveryControlOfTheForm) {
     EXPECT_EQ(GetTextCharset(dc), RUSSIAN_CHARSET);
     SelectObject(dc, old);
     ReleaseDC(window, dc);
+}
+
+TEST_F(Win32Window, LaysItselfOutAgainForTheDpiOfEachScreenItIsMovedTo) {
+    const auto start = placesOf(window);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    // The suite's other DPI (1.5 times 144 would not fit the screen), as Windows sends it: with
+    // the frame scaled for it, and moved a little.
+    const int dpi = expectedDpi() == USER_DEFAULT_SCREEN_DPI ? 144 : USER_DEFAULT_SCREEN_DPI;
+    RECT suggested{frame.left + 10, frame.top + 20,
+                   frame.left + 10 + (frame.right - frame.left) * dpi / expectedDpi(),
+                   frame.top + 20 + (frame.bottom - frame.top) * dpi / expectedDpi()};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    expectLaidOutAt(window, dpi);
+    const std::array<long, 4> moved = placesOf(window).front();
+    EXPECT_EQ(moved[0], suggested.left) << "where Windows suggests";
+    EXPECT_EQ(moved[1], suggested.top);
+
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(expectedDpi(), expectedDpi()),
+                 reinterpret_cast<LPARAM>(&frame));
+    expectLaidOutAt(window, expectedDpi());
+    EXPECT_EQ(placesOf(window), start) << "back where it started";
 }
 
 TEST_F(Win32Window, FocusStartsInTheOutputBoxAndTabsInTabIndexOrder) {
