@@ -123,7 +123,7 @@ TEST_F(TalvexExeFile, NamesTheOldestWindowsItRunsOnAndImportsNothingNewer) {
     }
 }
 
-TEST_F(TalvexExeFile, CarriesItsIconAndAManifestForItsArchitecture) {
+TEST_F(TalvexExeFile, CarriesItsIconAndItsManifest) {
     constexpr std::uint32_t groupIcon = 14;
     constexpr std::uint32_t manifestType = 24;
     // The icon group's directory: reserved, type 1 (icon), count; then one 14-byte entry each,
@@ -149,7 +149,15 @@ TEST_F(TalvexExeFile, CarriesItsIconAndAManifestForItsArchitecture) {
     EXPECT_NE(manifest.find(R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")"),
               std::string::npos)
         << manifest;
-    EXPECT_NE(manifest.find("<dpiAware>true</dpiAware>"), std::string::npos) << manifest;
+    // Sharp on every screen: per-monitor DPI aware, version 2 where Windows has it.
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
+    // Made for Windows 7, 8, 8.1, and 10 and 11 (supportedOS), rather than treated as for Vista.
+    for (const char* id :
+         {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+          "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"{") + id), std::string::npos) << id;
+    }
     std::size_t named = 0;
     for (std::size_t at = 0;
          (at = manifest.find("processorArchitecture=\"", at)) != std::string::npos; ++named) {
