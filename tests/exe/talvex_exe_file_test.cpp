@@ -7,8 +7,10 @@
 #include "tests/exe/pe_file.h"
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
@@ -16,7 +18,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
+#include <unistd.h>
 #include <vector>
 
 namespace talvex::test {
@@ -59,67 +61,111 @@ TEST_F(TalvexExeFile, IsAWindowsGuiProgramForItsMachineWithAslrNxAndStackGuards)
     EXPECT_TRUE(exe().contains("*** stack smashing detected ***"));
 }
 
-// Every function the programs import, each one that Windows 7 SP1 has (from Windows XP on, but
-// GetTickCount64 and BCryptGenRandom from Vista). A new import fails here until it is looked up;
-// one newer than Windows 7 SP1 is loaded at run time instead (app/win32/loaded_functions.h).
-constexpr std::array<std::pair<std::string_view, std::string_view>, 7> kWindows7Imports = {{
-    {"advapi32.dll", "CryptAcquireContextA CryptGenRandom CryptReleaseContext"},
-    {"bcrypt.dll", "BCryptGenRandom"},
-    {"comctl32.dll", "DefSubclassProc InitCommonControlsEx RemoveWindowSubclass SetWindowSubclass"},
-    {"gdi32.dll",
-     "CreateFontIndirectW CreateSolidBrush DeleteObject GetDeviceCaps SelectObject SetBkColor "
-     "SetBkMode SetTextColor"},
-    {"kernel32.dll",
-     "AddVectoredExceptionHandler CloseHandle CreateEventA CreateSemaphoreA DeleteCriticalSection "
-     "DuplicateHandle EnterCriticalSection FormatMessageA FreeLibrary GetCurrentProcess "
-     "GetCurrentProcessId GetCurrentThread GetCurrentThreadId GetHandleInformation GetLastError "
-     "GetModuleHandleA GetModuleHandleW GetProcAddress GetProcessAffinityMask GetStartupInfoW "
-     "GetSystemDirectoryW GetSystemTimeAsFileTime GetThreadContext GetThreadPriority "
-     "GetTickCount64 GlobalAlloc GlobalFree GlobalLock GlobalSize GlobalUnlock "
-     "InitializeCriticalSection IsDBCSLeadByteEx IsDebuggerPresent LeaveCriticalSection "
-     "LoadLibraryA LoadLibraryW LocalFree MulDiv MultiByteToWideChar OpenProcess "
-     "OutputDebugStringA RaiseException ReleaseSemaphore RemoveVectoredExceptionHandler "
-     "ResetEvent ResumeThread RtlCaptureContext RtlLookupFunctionEntry RtlUnwindEx "
-     "RtlVirtualUnwind SetEvent SetLastError SetProcessAffinityMask SetThreadContext "
-     "SetThreadPriority SetUnhandledExceptionFilter Sleep SuspendThread TlsAlloc TlsGetValue "
-     "TlsSetValue TryEnterCriticalSection VirtualProtect VirtualQuery WaitForMultipleObjects "
-     "WaitForSingleObject WideCharToMultiByte __C_specific_handler"},
-    {"msvcrt.dll",
-     "___lc_codepage_func ___mb_cur_max_func __iob_func __mb_cur_max __p__commode __p__fmode "
-     "__p__wcmdln __set_app_type __setusermatherr __wgetmainargs __winitenv _amsg_exit "
-     "_beginthreadex _cexit _close _commode _endthreadex _errno _exit _fmode _initterm _iob "
-     "_onexit _open _read _setjmp _setjmp3 _strdup _ultoa _wcmdln _write abort atoi calloc exit "
-     "fprintf fputc fputs free fwrite localeconv longjmp malloc memchr memcmp memcpy memmove "
-     "memset printf realloc setlocale signal strchr strcmp strerror strlen strncmp vfprintf "
-     "wcslen"},
-    {"user32.dll",
-     "CloseClipboard CreateWindowExW DefWindowProcW DestroyIcon DispatchMessageW DrawEdge "
-     "DrawFocusRect DrawTextW EmptyClipboard FillRect GetClassInfoExW GetClientRect "
-     "GetClipboardData GetDC GetDlgCtrlID GetDlgItem GetFocus GetKeyState GetMessageW "
-     "GetNextDlgTabItem GetParent GetSysColor GetSysColorBrush GetSystemMetrics GetWindowLongPtrW "
-     "GetWindowLongW GetWindowRect GetWindowTextLengthW GetWindowTextW InflateRect IsChild "
-     "IsClipboardFormatAvailable IsDialogMessageW LoadCursorW LoadIconW LoadImageW MessageBeep "
-     "MessageBoxW NotifyWinEvent OffsetRect OpenClipboard PostQuitMessage RedrawWindow "
-     "RegisterClassExW RegisterClipboardFormatW ReleaseDC SendMessageW SetClipboardData SetFocus "
-     "SetWindowLongPtrW SetWindowLongW SetWindowPos SetWindowTextW ShowWindow "
-     "SystemParametersInfoW TranslateMessage"},
-}};
+// What Windows 7 SP1 has, from sources that date each function rather than from what a build
+// once imported. The Windows API is asked of mingw-w64's headers, which declare for _WIN32_WINNT
+// 0x0601 only what Windows 7 has (with the compiler of the program's own architecture, some
+// functions being 64-bit only); the few later ones they declare without their guard are named
+// below, each from Microsoft's documentation. msvcrt.dll's own functions are not dated by any
+// header: mingw-w64's msvcrt.def.in lists its exports by the Windows whose msvcrt.dll first had
+// them, and these are those it gained after Windows Vista, Windows 7 adding none.
+constexpr std::string_view kApiDeclaredTooEarly = "GetSystemTimePreciseAsFileTime"; // Windows 8
+constexpr std::string_view kMsvcrtAfterWindows7 =
+    // Windows 8
+    "_create_locale _free_locale _get_current_locale _memcpy_strict_align _wcstod_l "
+    "__jump_unwind fabsf "
+    // Windows 8.1
+    "_CallMemberFunction0 _CallMemberFunction1 _CallMemberFunction2 __AdjustPointer "
+    "__ExceptionPtrAssign __ExceptionPtrCompare __ExceptionPtrCopy __ExceptionPtrCopyException "
+    "__ExceptionPtrCreate __ExceptionPtrCurrentException __ExceptionPtrDestroy "
+    "__ExceptionPtrRethrow __ExceptionPtrSwap __ExceptionPtrToBool _W_Getdays _W_Getmonths "
+    "_W_Gettnames _Wcsftime _libm_sse2_acos_precise _libm_sse2_asin_precise "
+    "_libm_sse2_atan_precise _libm_sse2_cos_precise _libm_sse2_exp_precise "
+    "_libm_sse2_log10_precise _libm_sse2_log_precise _libm_sse2_pow_precise "
+    "_libm_sse2_sin_precise _libm_sse2_sqrt_precise _libm_sse2_tan_precise";
+
+std::set<std::string> words(std::string_view text) {
+    std::istringstream stream{std::string(text)};
+    std::set<std::string> set;
+    for (std::string word; stream >> word;) {
+        set.insert(word);
+    }
+    return set;
+}
+
+// Of `functions`, those mingw-w64's headers do not declare for Windows 7: each is taken the
+// address of on a line of its own, and the compiler names the line of each it does not know.
+std::set<std::string> undeclaredInWindows7(const std::vector<std::string>& functions,
+                                           bool is64Bit) {
+    const std::filesystem::path probe =
+        std::filesystem::temp_directory_path() /
+        ("talvex-windows7-" + std::to_string(getpid()) + (is64Bit ? "-64.c" : "-32.c"));
+    constexpr int firstLine = 5;
+    {
+        std::ofstream source(probe);
+        source << "#include <windows.h>\n#include <commctrl.h>\n#include <bcrypt.h>\n"
+               << "void probe(void) {\n";
+        for (const std::string& function : functions) {
+            source << "(void)&" << function << ";\n";
+        }
+        source << "}\n";
+    }
+    const std::string command =
+        std::string(is64Bit ? "x86_64" : "i686") +
+        "-w64-mingw32-gcc-posix -fsyntax-only -w -fdiagnostics-plain-output -D_WIN32_WINNT=0x0601 "
+        "-DWINVER=0x0601 -DNTDDI_VERSION=0x06010000 " +
+        probe.string() + " 2>&1";
+    std::string output;
+    FILE* compiler = popen(command.c_str(), "r");
+    EXPECT_NE(compiler, nullptr) << command;
+    if (compiler == nullptr) {
+        return {functions.begin(), functions.end()};
+    }
+    std::array<char, 4096> chunk{};
+    for (std::size_t read; (read = fread(chunk.data(), 1, chunk.size(), compiler)) > 0;) {
+        output.append(chunk.data(), read);
+    }
+    const int status = pclose(compiler);
+    std::filesystem::remove(probe);
+
+    std::set<std::string> undeclared;
+    const std::string at = probe.string() + ":";
+    for (std::size_t line = output.find(at); line != std::string::npos;
+         line = output.find(at, line + 1)) {
+        const auto number = static_cast<std::size_t>(std::atoi(output.c_str() + line + at.size()));
+        if (number >= firstLine && number < firstLine + functions.size()) {
+            undeclared.insert(functions[number - firstLine]);
+        }
+    }
+    EXPECT_TRUE(status == 0 || !undeclared.empty()) << command << " failed:\n" << output;
+    return undeclared;
+}
 
 TEST_F(TalvexExeFile, NamesTheOldestWindowsItRunsOnAndImportsNothingNewer) {
     EXPECT_EQ(exe().osVersion(), "6.1") << "Windows 7";
     EXPECT_EQ(exe().subsystemVersion(), "6.1");
 
-    std::set<std::string> windows7;
-    for (const auto& [dll, functions] : kWindows7Imports) {
-        std::istringstream names{std::string(functions)};
-        for (std::string name; names >> name;) {
-            windows7.insert(std::string(dll) + "!" + name);
-        }
-    }
     const std::set<std::string> imported = exe().importedFunctions();
     EXPECT_TRUE(imported.contains("user32.dll!CreateWindowExW")) << "the table was read";
-    for (const std::string& function : imported) {
-        EXPECT_TRUE(windows7.contains(function)) << function << " is not known in Windows 7 SP1";
+    const std::set<std::string> msvcrtAfterWindows7 = words(kMsvcrtAfterWindows7);
+    const std::set<std::string> declaredTooEarly = words(kApiDeclaredTooEarly);
+    std::vector<std::string> api;
+    for (const std::string& import : imported) {
+        const std::string dll = import.substr(0, import.find('!'));
+        const std::string function = import.substr(dll.size() + 1);
+        // Decorated on 32-bit: the name before its argument bytes, @8.
+        const std::string name = function.substr(0, function.find('@'));
+        if (name.starts_with('#')) {
+            ADD_FAILURE() << import << ": imported by ordinal, which no source dates";
+        } else if (dll == "msvcrt.dll") {
+            EXPECT_FALSE(msvcrtAfterWindows7.contains(name))
+                << import << " is newer than Windows 7";
+        } else {
+            EXPECT_FALSE(declaredTooEarly.contains(name)) << import << " is newer than Windows 7";
+            api.push_back(name);
+        }
+    }
+    for (const std::string& function : undeclaredInWindows7(api, is64Bit())) {
+        ADD_FAILURE() << function << " is not in the API of Windows 7 SP1";
     }
 }
 
