@@ -3,6 +3,7 @@
 #include "app/colour_contrast.h"
 #include "app/form.h"
 #include "form_to_qt.h"
+#include "list_size.h"
 #include "outcome_log.h"
 
 #include <QAccessible>
@@ -55,6 +56,7 @@ protected:
 
 DigitList::DigitList(QWidget* parent)
     : QListWidget(parent) {
+    tellListSize(*this);
     fitSelectionToBase();
 }
 

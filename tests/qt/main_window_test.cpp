@@ -536,6 +536,24 @@ protected:
         return claimed;
     }
 
+    // A screen reader finds every digit of `list` among its items, as many as there are
+    // however few it shows, and, where Qt can tell the set size that Orca asks a list for, that.
+    static void expectEveryRowCounted(QAccessibleInterface& list) {
+        QStringList rows;
+        for (int i = 0; i < list.childCount(); ++i) {
+            EXPECT_EQ(list.child(i)->role(), QAccessible::ListItem);
+            rows.append(list.child(i)->text(QAccessible::Name));
+        }
+        EXPECT_EQ(rows.join(QString()), QStringLiteral("0123456789"));
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        ASSERT_NE(list.attributesInterface(), nullptr);
+        const auto attributes = list.attributesInterface()
+                                    ->attributeValue(QAccessible::Attribute::Custom)
+                                    .value<QHash<QString, QString>>();
+        EXPECT_EQ(attributes.value(QStringLiteral("setsize")), QStringLiteral("10"));
+#endif
+    }
+
     static inline bool recording_ = false;
     static inline std::vector<Event> events_;
 };
@@ -578,6 +596,9 @@ TEST_F(AccessibleMainWindowTest, ScreenReadersMeetTheVisibleControlsByNameAndRol
         EXPECT_EQ(control->role(), found->role) << met.back().toStdString();
         EXPECT_EQ(control->text(QAccessible::Name), found->name) << met.back().toStdString();
         EXPECT_FALSE(found->name.isEmpty()) << met.back().toStdString();
+        if (control->role() == QAccessible::List) {
+            expectEveryRowCounted(*control);
+        }
     }
     std::vector<QString> order;
     std::ranges::transform(expected, std::back_inserter(order), &Met::object);
