@@ -3,8 +3,10 @@
 #include "app/colour_contrast.h"
 #include "app/form.h"
 #include "form_to_qt.h"
+#include "list_size.h"
 #include "outcome_log.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -54,6 +56,7 @@ protected:
 
 DigitList::DigitList(QWidget* parent)
     : QListWidget(parent) {
+    tellListSize(*this);
     fitSelectionToBase();
 }
 
@@ -129,7 +132,6 @@ void makeAccessible(QWidget& window, std::span<const BuiltControl> controls) {
         }
         if (qobject_cast<QPushButton*>(built.widget) != nullptr) {
             built.widget->installEventFilter(pressOnEnter);
-            new OutcomeLog(*built.widget);
         }
         if (qobject_cast<QLabel*>(built.widget) == nullptr && built.control->visible) {
             built.widget->raise();
@@ -138,18 +140,28 @@ void makeAccessible(QWidget& window, std::span<const BuiltControl> controls) {
 }
 
 void announce(QWidget& button, const QString& text) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Qt's own announcement, which its bridge hands to AT-SPI as one and Orca speaks whatever has
+    // the focus; nothing keeps the text once it has been told.
+    QAccessibleAnnouncementEvent told(&button, text);
+    QAccessible::updateAccessibility(&told);
+#else
     // Only the newest outcome is kept, under the button that has it; no other button is the
-    // focus, so a screen reader takes no notice of its log being cleared.
-    // (A log has no meta-object of its own for findChildren to tell it by.)
+    // focus, so a screen reader takes no notice of its log being cleared. A button has its log
+    // from its first outcome on. (A log has no meta-object of its own for findChild to tell it
+    // by.)
+    OutcomeLog* own = nullptr;
     for (QWidget* widget : button.window()->findChildren<QWidget*>()) {
         if (auto* log = dynamic_cast<OutcomeLog*>(widget); log != nullptr) {
             if (log->parentWidget() == &button) {
-                log->tell(text);
+                own = log;
             } else {
                 log->clear();
             }
         }
     }
+    (own != nullptr ? own : new OutcomeLog(button))->tell(text);
+#endif
 }
 
 } // namespace talvex::qt

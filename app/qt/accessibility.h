@@ -33,13 +33,13 @@ struct BuiltControl {
 
 // Gives every control its accessible name and the window the title's text as its
 // description; orders the window's children as the Tab key goes, so that a screen reader
-// reviewing the window meets them in that order; lets Enter press a focused button; and gives
-// each button the log in which its outcomes are told.
+// reviewing the window meets them in that order; and lets Enter press a focused button.
 // `controls` are in tab order.
 void makeAccessible(QWidget& window, std::span<const BuiltControl> controls);
 
 // Has a screen reader say `text` (form::announcement's), what the command of `button` did,
-// while the focus stays on the button.
+// while the focus stays on the button: as an announcement where Qt makes them (6.8 on), else
+// through the button's hidden OutcomeLog.
 void announce(QWidget& button, const QString& text);
 
 } // namespace talvex::qt
