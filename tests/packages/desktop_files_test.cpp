@@ -1,5 +1,6 @@
 // The desktop entry and the AppStream metainfo against the window they launch and describe:
-// the same words as its caption and title, the same web address, one id for all of them.
+// the entry in the words of its caption and title, the metainfo by the program's name, the same
+// web address, one id for all of them and for the developer at that address.
 
 #include "app/form.h"
 
@@ -32,7 +33,8 @@ Entries readDesktopEntry() {
 }
 
 // The texts of the elements named, by name and, where there is one, type attribute:
-// "url/homepage", "launchable/desktop-id"; for "release", its version.
+// "url/homepage", "launchable/desktop-id"; for "release", its version; for "developer", its id,
+// and its name as "developer/name".
 Entries readMetainfo() {
     QFile file(QStringLiteral(TALVEX_METAINFO));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << TALVEX_METAINFO;
@@ -48,8 +50,14 @@ Entries readMetainfo() {
         if (key == "release") {
             entries[key] =
                 xml.attributes().value(QStringLiteral("version")).toString().toStdString();
-        } else if (key == "id" || key == "name" || key == "summary" || key == "binary" ||
-                   key == "url/homepage" || key == "launchable/desktop-id") {
+        } else if (key == "developer") {
+            entries[key] = xml.attributes().value(QStringLiteral("id")).toString().toStdString();
+            while (xml.readNextStartElement()) {
+                entries[key + "/" + xml.name().toString().toStdString()] =
+                    xml.readElementText().toStdString();
+            }
+        } else if (key == "id" || key == "name" || key == "binary" || key == "url/homepage" ||
+                   key == "launchable/desktop-id") {
             entries[key] = xml.readElementText().toStdString();
         }
     }
@@ -98,21 +106,25 @@ TEST(DesktopEntry, FindsItsKeywordsInTheWindowsOwnTexts) {
 
 TEST(Metainfo, DescribesTheProgramTheDesktopEntryLaunches) {
     Entries metainfo = readMetainfo();
-    Entries entry = readDesktopEntry();
     EXPECT_EQ(metainfo["id"], TALVEX_APP_ID);
     EXPECT_EQ(metainfo["launchable/desktop-id"], std::string(TALVEX_APP_ID) + ".desktop");
-    EXPECT_EQ(metainfo["name"], entry["Name"]);
-    EXPECT_EQ(metainfo["summary"], entry["Comment"]);
+    // A software centre lists the program by its name; the caption, which the entry's Name
+    // holds, is too long for that.
+    EXPECT_EQ(metainfo["name"], form::talvex().name);
     EXPECT_EQ(metainfo["binary"], TALVEX_PROGRAM);
     EXPECT_EQ(metainfo["url/homepage"], captionAddress());
     EXPECT_EQ(metainfo["release"], TALVEX_VERSION);
 }
 
-TEST(Metainfo, TheIdIsTheCaptionsWebAddressReversed) {
+// The program's and its developer's: both are at the caption's web address.
+TEST(Metainfo, TheIdsAreTheCaptionsWebAddressReversed) {
     const std::string address = captionAddress();
     QStringList labels = QString::fromStdString(address.substr(address.find("://") + 3)).split('.');
     std::ranges::reverse(labels);
     EXPECT_EQ(labels.join('.').toStdString(), TALVEX_APP_ID);
+    Entries metainfo = readMetainfo();
+    EXPECT_EQ(metainfo["developer"], TALVEX_APP_ID);
+    EXPECT_FALSE(metainfo["developer/name"].empty());
 }
 
 } // namespace
