@@ -52,7 +52,7 @@ struct Font {
 };
 
 // A TextBox holds several lines, wrapped, with a vertical scroll bar.
-enum class Kind { PushButton, ListBox, TextBox, Label };
+enum class Kind : std::uint8_t { PushButton, ListBox, TextBox, Label };
 
 struct Control {
     Kind kind;
@@ -65,11 +65,13 @@ struct Control {
     // Unset: the system's colour for this kind of control.
     const Rgb* background = nullptr;
     bool visible = true;
-    // List boxes only: the rows, top to bottom.
-    std::span<const std::string_view> rows = {};
+    // List boxes only: the rows, top to bottom. The empty initializer, here and below, is what
+    // lets a control's designated initializer leave the member out unwarned
+    // (-Wmissing-field-initializers).
+    std::span<const std::string_view> rows = {}; // NOLINT(readability-redundant-member-init)
     // What a screen reader calls a control that has no caption of its own to be called by;
     // nothing on the screen shows it.
-    std::string_view accessibleName = {};
+    std::string_view accessibleName = {}; // NOLINT(readability-redundant-member-init)
 };
 
 struct Window {

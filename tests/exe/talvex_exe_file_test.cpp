@@ -16,6 +16,7 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -35,7 +36,14 @@ protected:
         exe_.emplace(path);
     }
 
-    [[nodiscard]] const PeFile& exe() const { return *exe_; }
+    // Set whenever a test body runs, as GoogleTest runs none after a failed or skipped SetUp;
+    // any other way in fails the test rather than read an empty optional.
+    [[nodiscard]] const PeFile& exe() const {
+        if (!exe_) {
+            throw std::logic_error("Talvex.exe was not read");
+        }
+        return *exe_;
+    }
     [[nodiscard]] static bool is64Bit() {
         const char* architecture = std::getenv("TALVEX_EXE_ARCHITECTURE");
         return architecture != nullptr && std::string(architecture) == "amd64";

@@ -44,7 +44,7 @@ TEST(SystemRandom, TwoSourcesDrawDifferentSequences) {
     const auto draw = [] {
         SystemRandom random;
         std::vector<float> sequence(8);
-        std::generate(sequence.begin(), sequence.end(), [&] { return random.next(); });
+        std::ranges::generate(sequence, [&] { return random.next(); });
         return sequence;
     };
     EXPECT_NE(draw(), draw());
