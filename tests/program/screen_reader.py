@@ -128,11 +128,16 @@ def told():
     return [text for *_, text in events if text]
 
 
+def gained_focus(*roles):
+    """The names of the objects of these roles that gained the focus, since the events were
+    last cleared."""
+    return [name for kind, role, name, gained, _ in events
+            if kind.endswith("focused") and gained and role in roles]
+
+
 def claimed():
-    """Lists and list items that claimed the focus, since the events were last cleared."""
-    return [(role, name) for kind, role, name, gained, _ in events
-            if kind.endswith("focused") and gained
-            and role in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_ITEM)]
+    """Lists and list items that claimed the focus."""
+    return gained_focus(pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_ITEM)
 
 
 registry = pyatspi.Registry
@@ -185,8 +190,7 @@ try:
     ten = messages.listItemCount(10)
 
     def focus_gained():
-        return [name for kind, role, name, gained, _ in events if kind.endswith("focused")
-                and gained and role in (pyatspi.ROLE_LIST, pyatspi.ROLE_PUSH_BUTTON)]
+        return gained_focus(pyatspi.ROLE_LIST, pyatspi.ROLE_PUSH_BUTTON)
 
     for target in lists + [choose]:
         heard = orca.after(["Tab"], lambda said: any(line.startswith(target) for line in said)
