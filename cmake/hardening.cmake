@@ -23,7 +23,7 @@ if(NOT WIN32)
     # No function of ours allocates that much yet, so the program shows no probe to look for.
     add_compile_options(-fstack-clash-protection)
     # Indirect branches may land only on marked entries, and returns are checked against a
-    # shadow stack, where processor and kernel enforce them (x86 only). The linker marks a
+    # shadow stack, where processor and kernel enforce them. The linker marks a
     # program for this only when every object in it is marked, and Debian 12's C library start
     # files (Scrt1.o, crti.o, crtn.o) are not, though their few instructions keep to a shadow
     # stack: the mark is set for the program as a whole. Their _init has no marked entry, which
@@ -31,6 +31,11 @@ if(NOT WIN32)
     if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|i.86)$")
         add_compile_options(-fcf-protection)
         add_link_options(LINKER:-z,ibt,-z,shstk)
+    elseif(CMAKE_SYSTEM_PROCESSOR STREQUAL aarch64)
+        # ARM's counterparts, as Debian builds its own arm64 packages: return addresses signed
+        # and checked (pointer authentication), and branch targets marked. Processors without
+        # them run the same code, which then checks nothing.
+        add_compile_options(-mbranch-protection=standard)
     endif()
     # Loaded at a random address; every relocation resolved at start, then made read-only, so
     # no function pointer in the program's tables can be overwritten later.
