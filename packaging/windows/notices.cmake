@@ -17,7 +17,7 @@ endfunction()
 
 function(read path variable)
     if(NOT EXISTS ${path})
-        message(FATAL_ERROR "${path} is missing (scripts/install-deps installs its package)")
+        message(FATAL_ERROR "${path} is missing (scripts/lib/install-deps installs its package)")
     endif()
     file(READ ${path} text)
     set(${variable} "${text}" PARENT_SCOPE)
