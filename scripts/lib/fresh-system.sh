@@ -30,9 +30,12 @@ fresh_system() {
     fi
     if [ ! -e "$tarball" ]; then
         echo "fresh-system: making $tarball: Debian $1 for $2${3:+, with $3} (once)" >&2
-        on_exit "rm -f '$tarball.new'"
-        if ! interruptible mmdebstrap --quiet --format=tar "${options[@]}" "$1" "$tarball.new" \
-            "$debian_mirror" 2>"$tarball.log"; then
+        # Its scratch folder too, which mmdebstrap cannot always delete in the time an
+        # interrupt gives it.
+        mkdir -p "$tarball.scratch"
+        on_exit "rm -rf --one-file-system '$tarball.new' '$tarball.scratch'"
+        if ! interruptible env TMPDIR="$tarball.scratch" mmdebstrap --quiet --format=tar \
+            "${options[@]}" "$1" "$tarball.new" "$debian_mirror" 2>"$tarball.log"; then
             echo "fresh-system: no fresh $1 for $2 could be made: mmdebstrap said" \
                 "$(grep -E '^(E|W):' "$tarball.log" | tail -n 1) (all: $tarball.log)" >&2
             exec {lock}>&-
