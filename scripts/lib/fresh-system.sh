@@ -69,15 +69,15 @@ enter_fresh_system() {
     cp /etc/resolv.conf "$root/etc/resolv.conf"
 }
 
-# What the system shares with this machine, by bind mount: /tmp, where the virtual displays'
-# sockets are, and any further folders that $shared names.
+# What the system shares with this machine, by bind mount: the virtual displays' sockets, and
+# any further folders that $shared names. Its /tmp is its own, and goes with it.
 shared=()
 start_in_root() {
     setsid setpriv --pdeathsig KILL unshare --mount --pid --fork --kill-child sh -c '
         root=$1 shared=$2
         shift 2
-        for dir in /dev /sys /tmp $shared; do
-            mkdir -p "$root$dir" && mount --rbind "$dir" "$root$dir"
+        for dir in /dev /sys /tmp/.X11-unix $shared; do
+            [ ! -e "$dir" ] || { mkdir -p "$root$dir" && mount --rbind "$dir" "$root$dir"; }
         done
         mount -t proc proc "$root/proc"
         exec chroot "$root" "$@"' sh "$root" "${shared[*]}" \
