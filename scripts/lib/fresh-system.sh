@@ -1,5 +1,5 @@
 # shellcheck shell=bash
-# Sourced after interruptible.sh: fresh Debian systems, made one way.
+# Fresh Debian systems, made one way; what it runs needs interruptible.sh sourced as well.
 #
 # fresh_system RELEASE ARCHITECTURES [PACKAGES] sets fresh_tarball to the path of a tarball of a minimal
 # Debian of that release, with the comma-separated architectures (the first one native) and
@@ -15,6 +15,15 @@
 # start_in_root is in_root in the background, its pid in $in_root_pid. keep_root=true leaves
 # the system in place afterwards, for a closer look.
 fresh_cache=${TALVEX_FRESH_CACHE:-/var/cache/talvex-fresh}
+
+# The suite of the release a script is named, by number (13, 12) or by name; fails otherwise.
+debian_release() {
+    case $1 in
+    13 | trixie) echo trixie ;;
+    12 | bookworm) echo bookworm ;;
+    *) return 2 ;;
+    esac
+}
 debian_mirror=http://deb.debian.org/debian
 
 fresh_system() {
