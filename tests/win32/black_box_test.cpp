@@ -28,9 +28,14 @@ public:
         }
         WaitForInputIdle(process_.hProcess, kPatience);
         const std::wstring caption = widen(form::talvex().caption);
-        for (DWORD waited = 0; window == nullptr && waited < kPatience; waited += 50) {
+        // FindWindow finds the window from its creation on, before it and its children show;
+        // a slow machine is asked about them in between.
+        for (DWORD waited = 0; waited < kPatience; waited += 50) {
             window = FindWindowW(nullptr, caption.c_str());
-            Sleep(window == nullptr ? 50 : 0);
+            if (window != nullptr && IsWindowVisible(window) != FALSE) {
+                break;
+            }
+            Sleep(50);
         }
     }
 
